@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "hide/program_window.h"
+#include "hide/win_info.h"
+#include "hide/window_capture.h"
+#include "hide/window_visibility.h"
+#include "lists/list_entry.h"
+#include "platform/text_services.h"
+#include "platform/window_manager.h"
+
+namespace dpx {
+
+// Hide mode is exactly the existence of the hidden-window holder: every window captured when the
+// hide began, then each window captured while hidden, whether it was hidden or protected.
+class HideMode {
+ public:
+  HideMode(WindowManager& windows, WindowCapture& capture, ProgramWindow& program,
+           TextServices& text, const std::vector<ListEntry>& doNotHide)
+      : windows_(windows), capture_(capture), program_(program), text_(text),
+        doNotHide_(doNotHide) {}
+
+  bool Active() const { return holder_.has_value(); }
+  const CapturedWindowList* Holder() const { return holder_ ? &*holder_ : nullptr; }
+
+  // Creates the empty holder: hide mode begins.
+  void Begin() { holder_.emplace(); }
+  // Discards the holder and its records: hide mode ends.
+  void End() { holder_.reset(); }
+
+  // Fills the holder and hides every window the Do not hide list does not protect.
+  void CaptureAndHideAll();
+  // Captures one window created while hidden into the holder and hides it unless protected.
+  void CaptureAndHideNewWindow(WindowHandle window);
+  // Shows every held window again, last captured first, and empties the holder.
+  void RestoreHiddenWindows();
+
+ private:
+  void HideUnlessExcluded(const TWinInfo& window, ThreadProbe& probe);
+  bool IsProgramWindow(WindowHandle window) const;
+  void MinimizeMediaPlayer(ThreadProbe& probe);
+
+  WindowManager& windows_;
+  WindowCapture& capture_;
+  ProgramWindow& program_;
+  TextServices& text_;
+  const std::vector<ListEntry>& doNotHide_;
+  std::optional<CapturedWindowList> holder_;
+};
+
+}  // namespace dpx

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace dpx {
+
+// An input/output failure on a file the user's settings live in; its text is shown to the user.
+class IoError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The whole file; nullopt-like "missing" is told apart from failures by FileExists.
+bool FileExists(const std::wstring& path);
+// Throws IoError when the file cannot be opened or read.
+std::vector<unsigned char> ReadWholeFile(const std::wstring& path);
+// Writes a temporary sibling, flushes it, then replaces `path` with it, so a crash or a failed
+// write never leaves a shortened file. Throws IoError; the old file is then intact.
+void WriteFileAtomically(const std::wstring& path, const std::vector<unsigned char>& bytes);
+
+}  // namespace dpx

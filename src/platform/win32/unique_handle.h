@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace dpx::win32 {
+
+// Owns one Windows handle of a kind; move-only, so a copy can never close it twice.
+template <typename Handle, auto Close, auto Invalid>
+class UniqueResource {
+ public:
+  UniqueResource() = default;
+  explicit UniqueResource(Handle handle) : handle_(handle) {}
+  UniqueResource(const UniqueResource&) = delete;
+  UniqueResource& operator=(const UniqueResource&) = delete;
+  UniqueResource(UniqueResource&& other) noexcept : handle_(other.Release()) {}
+  UniqueResource& operator=(UniqueResource&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  ~UniqueResource() { Reset(); }
+
+  Handle Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Invalid(); }
+  Handle Release() { return std::exchange(handle_, Invalid()); }
+  void Reset(Handle handle = Invalid()) {
+    if (handle_ != Invalid()) Close(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = Invalid();
+};
+
+inline HANDLE NullHandle() { return nullptr; }
+inline HANDLE InvalidHandle() { return INVALID_HANDLE_VALUE; }
+inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
+
+// Most kernel objects: null when absent.
+using UniqueHandle = UniqueResource<HANDLE, CloseKernelHandle, NullHandle>;
+// Files and snapshots: INVALID_HANDLE_VALUE when absent.
+using UniqueFileHandle = UniqueResource<HANDLE, CloseKernelHandle, InvalidHandle>;
+
+}  // namespace dpx::win32
