@@ -40,6 +40,9 @@ struct Options {
   // Mouse hot corners
   CornerOption hideCorner{false, 20, 500, 0};
   CornerOption screenSaverCorner{false, 20, 500, 1};
+  // The "Protect this application with password" box: checked exactly while a password is set.
+  // The password itself is not an option of the settings file and lives beside this model.
+  bool appPasswordProtected = false;
 };
 
 }  // namespace dpx

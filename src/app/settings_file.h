@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "app/options.h"
+#include "app/password_store.h"
+#include "platform/profile_file.h"
+
+namespace dpx {
+
+// Reads and writes every option of the settings file "dpx.dat" and the application password.
+class SettingsFile {
+ public:
+  SettingsFile(ProfileFile& profile, PasswordStore& passwords, std::wstring path);
+
+  // Reads every key into `options` (a missing file or key gives the defaults; `currentModeIndex`
+  // is the default of the selected display mode), then the stored password into `appPassword`,
+  // and sets `options.appPasswordProtected` to whether it is non-empty. Never throws.
+  void LoadSettings(Options& options, std::wstring& appPassword, int currentModeIndex);
+
+  // Writes every key from `options`, then empties `appPassword` when
+  // `options.appPasswordProtected` is false and stores it. Throws SettingsWriteError ("Unable to
+  // write to <path>") at the first key that cannot be written; the keys after it and the password
+  // are then not written. Does nothing before LoadSettings has run, so a start-up that failed
+  // before loading never writes defaults over the user's settings and password.
+  void SaveSettings(const Options& options, std::wstring& appPassword);
+
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  ProfileFile& profile_;
+  PasswordStore& passwords_;
+  std::wstring path_;
+  bool loaded_ = false;
+};
+
+}  // namespace dpx
