@@ -1,0 +1,15 @@
+#include "app/password_check.h"
+
+namespace dpx {
+
+bool AskForPassword(PasswordPrompt& prompt, UserInteraction& ui, const std::wstring& password,
+                    PromptField field) {
+  for (;;) {
+    const auto entered = prompt.Ask(field == PromptField::kEmptiedEachTry);
+    if (!entered) return false;
+    if (*entered == password) return true;
+    ui.ShowMessage(kInvalidPasswordMessage, MessageKind::kError, MessageButtons::kOk);
+  }
+}
+
+}  // namespace dpx

@@ -1,0 +1,33 @@
+#include "app/saved_state.h"
+
+#include <algorithm>
+
+#include "common/strings.h"
+#include "lists/list_file.h"
+
+namespace dpx {
+
+void SortByCaption(std::vector<ListEntry>& entries, TextServices& text) {
+  std::stable_sort(entries.begin(), entries.end(), [&text](const ListEntry& a, const ListEntry& b) {
+    return text.Compare(FileNamePart(a.Path(text)), FileNamePart(b.Path(text))) < 0;
+  });
+}
+
+void SavedState::LoadExcludeList() {
+  exclude_ = LoadListFile(paths_.excludeListFile);
+  SortByCaption(exclude_, text_);
+  excludeLoaded_ = true;
+}
+
+void SavedState::LoadBringToTopList() {
+  bringToTop_ = LoadListFile(paths_.bringToTopListFile);
+  bringToTopLoaded_ = true;
+}
+
+void SavedState::SaveAll() {
+  if (excludeLoaded_) SaveListFile(paths_.excludeListFile, exclude_);
+  if (bringToTopLoaded_) SaveListFile(paths_.bringToTopListFile, bringToTop_);
+  settings_.Save();
+}
+
+}  // namespace dpx
