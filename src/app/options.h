@@ -11,10 +11,13 @@ struct CornerOption {
   int zoneSize = 20;         // pixels
   int hoverInterval = 500;   // milliseconds
   std::uint8_t corner = 0;   // 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right
+
+  bool operator==(const CornerOption&) const = default;
 };
 
-// Every option the user sets, with its default. The controls of the main window write through
-// to this one model and are refreshed from it; there is no other copy.
+// Every option the user sets, with its default (also the default of its key in "dpx.dat"). The
+// controls of the main window write through to this one model and are refreshed from it; there is
+// no other copy.
 struct Options {
   // Sound
   bool modifyVolume = true;
@@ -43,6 +46,8 @@ struct Options {
   // The "Protect this application with password" box: checked exactly while a password is set.
   // The password itself is not an option of the settings file and lives beside this model.
   bool appPasswordProtected = false;
+
+  bool operator==(const Options&) const = default;
 };
 
 }  // namespace dpx

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/ini_file.h"  // SettingsWriteError
 #include "app/options.h"
 #include "app/password_store.h"
 #include "platform/profile_file.h"

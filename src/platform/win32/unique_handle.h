@@ -42,4 +42,9 @@ using UniqueHandle = UniqueResource<HANDLE, CloseKernelHandle, NullHandle>;
 // Files and snapshots: INVALID_HANDLE_VALUE when absent.
 using UniqueFileHandle = UniqueResource<HANDLE, CloseKernelHandle, InvalidHandle>;
 
+inline HKEY NullRegistryKey() { return nullptr; }
+inline void CloseRegistryKey(HKEY key) { ::RegCloseKey(key); }
+// Registry keys that DPX opened or created.
+using UniqueRegistryKey = UniqueResource<HKEY, CloseRegistryKey, NullRegistryKey>;
+
 }  // namespace dpx::win32

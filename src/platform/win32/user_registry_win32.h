@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/user_registry.h"
+
+namespace dpx::win32 {
+
+class Win32UserRegistry final : public UserRegistry {
+ public:
+  std::optional<std::wstring> ReadText(const std::wstring& keyPath,
+                                       const std::wstring& valueName) override;
+  bool WriteText(const std::wstring& keyPath, const std::wstring& valueName,
+                 const std::wstring& text) override;
+};
+
+}  // namespace dpx::win32
