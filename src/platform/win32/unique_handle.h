@@ -47,4 +47,14 @@ inline void CloseRegistryKey(HKEY key) { ::RegCloseKey(key); }
 // Registry keys that DPX opened or created.
 using UniqueRegistryKey = UniqueResource<HKEY, CloseRegistryKey, NullRegistryKey>;
 
+inline HMODULE NullModule() { return nullptr; }
+inline void FreeLoadedLibrary(HMODULE module) { ::FreeLibrary(module); }
+// A library loaded at run time with LoadLibraryW.
+using UniqueLibrary = UniqueResource<HMODULE, FreeLoadedLibrary, NullModule>;
+
+inline HDESK NullDesktop() { return nullptr; }
+inline void CloseDesktopHandle(HDESK desktop) { ::CloseDesktop(desktop); }
+// A desktop opened with OpenDesktopW.
+using UniqueDesktop = UniqueResource<HDESK, CloseDesktopHandle, NullDesktop>;
+
 }  // namespace dpx::win32
