@@ -185,6 +185,9 @@ TEST_F(MouseTimerTest, EachCornerKeepsItsOwnHoverTime) {
   EXPECT_EQ(actions.fired, std::vector<std::string>{"hide/restore"});
   TickAfter(500);
   EXPECT_EQ(actions.fired, (std::vector<std::string>{"hide/restore", "screen saver"}));
+  TickAfter(500);  // the screen-saver corner fired, so its timing starts afresh
+  EXPECT_EQ(actions.fired,
+            (std::vector<std::string>{"hide/restore", "screen saver", "hide/restore"}));
 }
 
 TEST_F(MouseTimerTest, NothingHappensBeforeStartUpEndsOrWhileLockedOrSwitchedOff) {
