@@ -12,6 +12,9 @@ struct PathsCase {
   std::wstring dataFolder;
   std::wstring programFolder;
 };
+void PrintTo(const PathsCase& c, std::ostream* out) {
+  *out << ::testing::PrintToString(c.programFile);
+}
 
 class DataPathsTest : public ::testing::TestWithParam<PathsCase> {};
 

@@ -12,6 +12,9 @@ struct IntegerCase {
   const wchar_t* text;
   std::int32_t expected;  // with the default 99
 };
+void PrintTo(const IntegerCase& c, std::ostream* out) {
+  *out << ::testing::PrintToString(std::wstring(c.text));
+}
 
 class ParseIntegerTest : public ::testing::TestWithParam<IntegerCase> {};
 
@@ -41,6 +44,9 @@ struct BooleanCase {
   bool whenDefaultFalse;
   bool whenDefaultTrue;
 };
+void PrintTo(const BooleanCase& c, std::ostream* out) {
+  *out << ::testing::PrintToString(std::wstring(c.text));
+}
 
 class ParseBooleanTest : public ::testing::TestWithParam<BooleanCase> {};
 

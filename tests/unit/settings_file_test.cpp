@@ -104,6 +104,9 @@ struct StoredCase {
   std::function<std::int64_t(const Options&)> option;
   std::int64_t expected;
 };
+void PrintTo(const StoredCase& c, std::ostream* out) {
+  *out << ::testing::PrintToString(std::wstring(c.file));
+}
 
 class StoredValueTest : public SettingsFileTest,
                         public ::testing::WithParamInterface<StoredCase> {};
