@@ -1,17 +1,9 @@
 #include "app/saved_state.h"
 
-#include <algorithm>
-
-#include "common/strings.h"
+#include "app/caption_order.h"
 #include "lists/list_file.h"
 
 namespace dpx {
-
-void SortByCaption(std::vector<ListEntry>& entries, TextServices& text) {
-  std::stable_sort(entries.begin(), entries.end(), [&text](const ListEntry& a, const ListEntry& b) {
-    return text.Compare(FileNamePart(a.Path(text)), FileNamePart(b.Path(text))) < 0;
-  });
-}
 
 void SavedState::LoadExcludeList() {
   exclude_ = LoadListFile(paths_.excludeListFile);

@@ -75,8 +75,4 @@ class SavedState {
   bool bringToTopLoaded_ = false;
 };
 
-// Rows of the Do not hide list in the order the list shows and stores them: by caption (the file
-// name part of the path), compared as the user's locale compares, case-sensitive.
-void SortByCaption(std::vector<ListEntry>& entries, TextServices& text);
-
 }  // namespace dpx

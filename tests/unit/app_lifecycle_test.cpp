@@ -5,6 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "app/caption_order.h"
 #include "app/main_window_commands.h"
 #include "app/program_end.h"
 #include "fakes/fake_text_services.h"
@@ -124,6 +125,22 @@ TEST_F(AppLifecycleTest, TheDoNotHideListIsKeptInCaptionOrderAndSavedSo) {
   EXPECT_EQ(Captions(LoadListFile(paths.bringToTopListFile)),
             (std::vector<std::wstring>{L"z.exe"}));
   EXPECT_EQ(journal, (std::vector<std::string>{"SaveSettings"}));
+}
+
+TEST_F(AppLifecycleTest, VisibleWindowsShowByCaptionWithEqualCaptionsInCaptureOrder) {
+  CapturedWindowList rows;
+  for (const auto& [caption, title] :
+       std::vector<std::pair<std::wstring, std::wstring>>{{L"zed.exe", L"1"},
+                                                          {L"", L"2"},
+                                                          {L"Alpha.exe", L"3"},
+                                                          {L"zed.exe", L"4"},
+                                                          {L"alpha.exe", L"5"}}) {
+    rows.push_back({caption, TWinInfo{kNoWindow, title, L"", 0}});
+  }
+  SortByCaption(rows, text);
+  std::wstring titles;
+  for (const auto& row : rows) titles += row.info.Title;
+  EXPECT_EQ(titles, L"25314");  // lower case before upper case at the same letters
 }
 
 TEST_F(AppLifecycleTest, AListThatFailedToLoadIsNeverWrittenOver) {

@@ -1,0 +1,246 @@
+#include "ui/win32/options_page.h"
+
+#include <commctrl.h>
+
+#include "ui/win32/help.h"
+#include "ui/win32/pictures.h"
+#include "ui/win32/resource.h"
+
+namespace dpx::win32 {
+namespace {
+
+constexpr int kFullScale = 65535;  // the volume value of the full level
+
+struct CheckBinding {
+  int id;
+  bool Options::*option;
+};
+// Check boxes whose checked state is the option itself.
+constexpr CheckBinding kOptionChecks[] = {
+    {IDC_CB_HIDE_NEW_WINDOWS, &Options::hideNewlyCreatedWindows},
+    {IDC_CB_CLOSE_ACTIVE, &Options::closeActiveWindow},
+    {IDC_CB_HIDE_WALLPAPER, &Options::hideWallpaper},
+    {IDC_CB_LOCK_WORKSTATION, &Options::lockWorkstation},
+    {IDC_CB_MODIFY_VOLUME, &Options::modifyVolume},
+    {IDC_CB_SELECTED_MUTED, &Options::volumeMuted},
+    {IDC_CB_SWITCH_RESOLUTION, &Options::switchResolution},
+};
+
+struct Hint {
+  int id;
+  const wchar_t* text;
+};
+constexpr wchar_t kCaptureFieldHint[] =
+    L"Click in this field and hit the key of your choice. Please click outside the box using your "
+    L"mouse before hitting any other keys.";
+constexpr Hint kHints[] = {
+    {IDC_CB_AUTO_START,
+     L"Auto start the application. (Starts silently without appearing on screen)"},
+    {IDC_CB_HIDE_NEW_WINDOWS,
+     L"Use this option to prevent the newly created windows from being displayed on the screen."},
+    {IDC_CB_CLOSE_ACTIVE,
+     L"Use this option to close the program that you was using before hiding the windows."},
+    {IDC_CB_HIDE_WALLPAPER,
+     L"Use this option to hide your wallpaper image when the hot key is pressed"},
+    {IDC_CB_APP_PASSWORD,
+     L"The application will request a password every time you try to start it or access the "
+     L"settings."},
+    {IDC_BTN_SET_PASSWORD, L"Click to set a password."},
+    {IDC_ED_HK_WINDOWS, kCaptureFieldHint},
+    {IDC_ED_HK_PROGRAM, kCaptureFieldHint},
+    {IDC_ED_HK_SSAVER, kCaptureFieldHint},
+    {IDC_BTN_MOUSE_WIN, L"Activate On Mouse Shortcut"},
+    {IDC_BTN_MOUSE_SSAVER, L"Activate On Mouse Shortcut"},
+    {IDC_GB_HK_SSAVER, L"Start Screen saver hot key configuration"},
+    {IDC_CB_LOCK_WORKSTATION, L"This feature is available only for Windows 2000/XP/NT systems"},
+    {IDC_GB_CURRENT_VOLUME, L"Display Only Panel"},
+    {IDC_SLIDER_SELECTED_VOLUME, L"Desired volume level slider"},
+    {IDC_CB_SELECTED_MUTED, L"Mute the sound."},
+    {IDC_BTN_GET_VOLUME,
+     L"Click to synchronize the \"Current volume level\" indicator with your volume settings."},
+    {IDC_BTN_TEST_SOUND, L"Play sound with the selected volume level."},
+    {IDC_CB_SWITCH_RESOLUTION, L"Enable display resolution switching on hot key."},
+    {IDC_ED_RESOLUTION_INFO, L"Currently selected display resolution"},
+    {IDC_BTN_SELECT_RESOLUTION, L"List of all display resolutions supported by your video board."},
+    {IDC_BTN_TEST_RESOLUTION, L"Click to switch to the resolution listed above."},
+    {IDC_ED_CURRENT_RESOLUTION, L"Currently selected display resolution"},
+};
+
+// Controls of the Sound sub-page's "Current" and " Desired " groups have their own help topic.
+constexpr int kVolumeGroupControls[] = {
+    IDC_GB_CURRENT_VOLUME, IDC_SLIDER_GLOBAL_VOLUME,   IDC_CB_GLOBAL_MUTED,
+    IDC_GB_DESIRED_VOLUME, IDC_SLIDER_SELECTED_VOLUME, IDC_CB_SELECTED_MUTED,
+};
+
+void SetChecked(HWND control, bool checked) {
+  ::SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void SetupVolumeSlider(HWND slider) {
+  ::SendMessageW(slider, TBM_SETRANGEMIN, FALSE, 0);
+  ::SendMessageW(slider, TBM_SETRANGEMAX, TRUE, kFullScale);
+  ::SendMessageW(slider, TBM_SETLINESIZE, 0, 1000);
+  ::SendMessageW(slider, TBM_SETPAGESIZE, 0, 10000);
+}
+
+}  // namespace
+
+OptionsPage::OptionsPage(UserInteraction& ui, Options& options, Actions actions)
+    : DialogWindow(ui),
+      options_(options),
+      actions_(std::move(actions)),
+      general_(ui, [this](UINT m, WPARAM w,
+                          LPARAM l) { return OnSubPageMessage(general_.Handle(), m, w, l); }),
+      shortcuts_(ui, [this](UINT m, WPARAM w,
+                            LPARAM l) { return OnSubPageMessage(shortcuts_.Handle(), m, w, l); }),
+      sound_(ui, [this](UINT m, WPARAM w,
+                        LPARAM l) { return OnSubPageMessage(sound_.Handle(), m, w, l); }),
+      display_(ui, [this](UINT m, WPARAM w, LPARAM l) {
+        return OnSubPageMessage(display_.Handle(), m, w, l);
+      }) {}
+
+void OptionsPage::Create(HWND mainWindow, Tooltips& tips) {
+  tips_ = &tips;
+  DialogWindow::Create(IDD_PAGE_OPTIONS, mainWindow);
+  ::SetWindowContextHelpId(Handle(), help::kExtraSettingsPage);
+}
+
+HWND OptionsPage::Control(int id) const {
+  for (const SubPage* page : {&general_, &shortcuts_, &sound_, &display_})
+    if (HWND control = page->Item(id)) return control;
+  return Item(id);
+}
+
+std::optional<INT_PTR> OptionsPage::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInit();
+      return TRUE;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) OnStripButton(LOWORD(wParam));
+      return TRUE;
+  }
+  return std::nullopt;
+}
+
+void OptionsPage::OnInit() {
+  const std::pair<SubPage*, std::pair<int, DWORD>> pages[] = {
+      {&general_, {IDD_SUB_GENERAL, help::kGeneralSubPage}},
+      {&shortcuts_, {IDD_SUB_SHORTCUTS, help::kShortcutsSubPage}},
+      {&sound_, {IDD_SUB_SOUND, help::kGeneralSubPage}},
+      {&display_, {IDD_SUB_DISPLAY, help::kDisplaySubPage}},
+  };
+  for (const auto& [page, setup] : pages) {
+    page->Create(setup.first, Handle());
+    PlaceOver(page->Handle(), Handle(), IDC_SUB_PAGE_AREA);
+    ::SetWindowContextHelpId(page->Handle(), setup.second);
+  }
+  for (int id : kVolumeGroupControls)
+    ::SetWindowContextHelpId(Control(id), help::kSoundVolumeGroups);
+
+  SetupVolumeSlider(Control(IDC_SLIDER_GLOBAL_VOLUME));
+  SetupVolumeSlider(Control(IDC_SLIDER_SELECTED_VOLUME));
+  RECT glyph{0, 0, 20, 12};
+  ::MapDialogRect(Handle(), &glyph);
+  mouseGlyph_ = MakeMouseBitmap(glyph.right, glyph.bottom);
+  for (int id : {IDC_BTN_MOUSE_WIN, IDC_BTN_MOUSE_SSAVER})
+    ::SendMessageW(Control(id), BM_SETIMAGE, IMAGE_BITMAP,
+                   reinterpret_cast<LPARAM>(mouseGlyph_.Get()));
+  AddHints();
+  // The General sub-page is in front when the page is first opened.
+  SelectSubPage(IDC_BTN_GENERAL);
+}
+
+void OptionsPage::AddHints() {
+  for (const Hint& hint : kHints) tips_->Add(Control(hint.id), hint.text);
+}
+
+std::optional<INT_PTR> OptionsPage::OnSubPageMessage(HWND subPage, UINT message, WPARAM wParam,
+                                                     LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) OnClick(subPage, LOWORD(wParam));
+      return TRUE;
+    case WM_VSCROLL:
+      // Only the user moves the desired-volume slider; its position 0 is the full level.
+      if (reinterpret_cast<HWND>(lParam) == Control(IDC_SLIDER_SELECTED_VOLUME)) {
+        const auto position = ::SendMessageW(reinterpret_cast<HWND>(lParam), TBM_GETPOS, 0, 0);
+        options_.volume = static_cast<std::uint16_t>(kFullScale - position);
+      }
+      return TRUE;
+  }
+  return std::nullopt;
+}
+
+void OptionsPage::OnClick(HWND subPage, int id) {
+  for (const CheckBinding& check : kOptionChecks) {
+    if (check.id == id) {
+      options_.*check.option = IsDlgButtonChecked(subPage, id) == BST_CHECKED;
+      return;
+    }
+  }
+  if (id == IDC_BTN_SHOW_LAYOUT) actions_.showHotkeysLayout();
+  // The other buttons act through later work: autostart, the password dialogs, the mouse
+  // corners, the sound indicator and test, and the display-mode menu and test.
+}
+
+void OptionsPage::OnStripButton(int id) {
+  switch (id) {
+    case IDC_BTN_GENERAL:
+      ShowOnly(general_.Handle(),
+               {general_.Handle(), shortcuts_.Handle(), sound_.Handle(), display_.Handle()});
+      ::SetFocus(Control(IDC_CB_AUTO_START));
+      return;
+    case IDC_BTN_SHORTCUTS:
+      ShowOnly(shortcuts_.Handle(),
+               {general_.Handle(), shortcuts_.Handle(), sound_.Handle(), display_.Handle()});
+      return;
+    case IDC_BTN_SOUND:
+      ShowOnly(sound_.Handle(),
+               {general_.Handle(), shortcuts_.Handle(), sound_.Handle(), display_.Handle()});
+      ::SetFocus(Control(IDC_SLIDER_SELECTED_VOLUME));
+      return;
+    case IDC_BTN_DISPLAY:
+      ShowOnly(display_.Handle(),
+               {general_.Handle(), shortcuts_.Handle(), sound_.Handle(), display_.Handle()});
+      ::SetFocus(Control(IDC_ED_RESOLUTION_INFO));
+      return;
+  }
+}
+
+void OptionsPage::SelectSubPage(int buttonId) {
+  for (int id : {IDC_BTN_GENERAL, IDC_BTN_SHORTCUTS, IDC_BTN_SOUND, IDC_BTN_DISPLAY})
+    SetChecked(Item(id), id == buttonId);
+  OnStripButton(buttonId);
+}
+
+void OptionsPage::Focus() {
+  for (int id : {IDC_BTN_GENERAL, IDC_BTN_SHORTCUTS, IDC_BTN_SOUND, IDC_BTN_DISPLAY}) {
+    if (::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+      ::SetFocus(Item(id));
+      return;
+    }
+  }
+}
+
+bool OptionsPage::IsCaptureField(HWND window) const {
+  return window && (window == Control(IDC_ED_HK_WINDOWS) || window == Control(IDC_ED_HK_PROGRAM) ||
+                    window == Control(IDC_ED_HK_SSAVER));
+}
+
+void OptionsPage::ShowOptions() {
+  for (const CheckBinding& check : kOptionChecks)
+    SetChecked(Control(check.id), options_.*check.option);
+  SetChecked(Control(IDC_CB_APP_PASSWORD), options_.appPasswordProtected);
+  SetChecked(Control(IDC_BTN_MOUSE_WIN), options_.hideCorner.enabled);
+  SetChecked(Control(IDC_BTN_MOUSE_SSAVER), options_.screenSaverCorner.enabled);
+  ::SetWindowTextW(Control(IDC_ED_HK_WINDOWS), options_.hideKey.c_str());
+  ::SetWindowTextW(Control(IDC_ED_HK_PROGRAM), options_.programKey.c_str());
+  ::SetWindowTextW(Control(IDC_ED_HK_SSAVER), options_.screenSaverKey.c_str());
+  ::SendMessageW(Control(IDC_SLIDER_SELECTED_VOLUME), TBM_SETPOS, TRUE,
+                 kFullScale - options_.volume);
+}
+
+}  // namespace dpx::win32

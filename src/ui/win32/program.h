@@ -1,0 +1,79 @@
+#pragma once
+
+#include <string>
+
+#include "app/data_paths.h"
+#include "app/main_window_commands.h"
+#include "app/options.h"
+#include "app/password_store.h"
+#include "app/program_end.h"
+#include "app/program_window_control.h"
+#include "app/saved_state.h"
+#include "app/settings_file.h"
+#include "hide/hide_mode.h"
+#include "hide/hide_toggle.h"
+#include "hide/window_capture.h"
+#include "platform/win32/processes_win32.h"
+#include "platform/win32/profile_file_win32.h"
+#include "platform/win32/system_folders_win32.h"
+#include "platform/win32/text_services_win32.h"
+#include "platform/win32/user_registry_win32.h"
+#include "platform/win32/window_manager_win32.h"
+#include "ui/win32/main_form.h"
+#include "ui/win32/message_boxes.h"
+#include "ui/win32/program_steps.h"
+
+namespace dpx::win32 {
+
+// The whole program, from the creation of its windows to its end: wires the Win32 platform, the
+// options and saved state, hide mode and the windows together, and runs the message loop.
+class Program {
+ public:
+  Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Creates the windows (their creation handler loads the lists and the settings), runs the
+  // password gate, sets the ready flag, runs the message loop and ends the program.
+  int Run(bool quiet);
+
+ private:
+  void OnMainWindowCreated();
+  void RefreshVisibleWindowsList();
+  void OnHotKey(int id);
+  void RunMessageLoop();
+  void End();
+
+  // Platform
+  Win32WindowManager windows_;
+  Win32Processes processes_;
+  Win32TextServices text_;
+  Win32SystemFolders folders_;
+  Win32ProfileFile profile_;
+  Win32UserRegistry registry_;
+  // Saved state: the paths are fixed at process start, the password starts empty.
+  DataPaths paths_;
+  std::wstring appPassword_;
+  Options options_;
+  PasswordStore passwords_{registry_};
+  SettingsFile settingsFile_;
+  SettingsFileStore settingsStore_;
+  SavedState saved_{paths_, settingsStore_, text_};
+  // Windows and hide mode
+  Win32UserInteraction ui_;
+  PendingPasswordPrompt prompt_;
+  MainForm mainForm_;
+  ProgramWindowControl programWindow_{mainForm_, prompt_, ui_, appPassword_};
+  WindowCapture capture_{windows_, processes_, programWindow_};
+  HideMode hideMode_{windows_, capture_, programWindow_, text_, saved_.ExcludeList()};
+  ProgramHideSteps steps_;
+  bool ready_ = false;
+  HideToggle toggle_{hideMode_, steps_, options_, ready_};
+  CapturedWindowList visibleWindows_;
+  MainWindowCommands commands_;
+  ProgramEndSteps endSteps_;
+  ProgramEnd end_{hideMode_, steps_, endSteps_, saved_, ready_};
+  bool ended_ = false;
+};
+
+}  // namespace dpx::win32

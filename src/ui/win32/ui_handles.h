@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include "platform/win32/unique_handle.h"
+
+namespace dpx::win32 {
+
+inline HWND NullWindow() {
+  return nullptr;
+}
+inline void DestroyOwnedWindow(HWND window) {
+  ::DestroyWindow(window);
+}
+// A window DPX created and destroys itself.
+using UniqueWindow = UniqueResource<HWND, DestroyOwnedWindow, NullWindow>;
+
+inline HICON NullIcon() {
+  return nullptr;
+}
+inline void DestroyIconHandle(HICON icon) {
+  ::DestroyIcon(icon);
+}
+// An icon handed over by the shell (SHGetFileInfoW with SHGFI_ICON).
+using UniqueIcon = UniqueResource<HICON, DestroyIconHandle, NullIcon>;
+
+inline HGDIOBJ NullGdiObject() {
+  return nullptr;
+}
+inline void DeleteGdiObject(HGDIOBJ object) {
+  ::DeleteObject(object);
+}
+// A font, brush, pen or bitmap DPX created.
+using UniqueGdiObject = UniqueResource<HGDIOBJ, DeleteGdiObject, NullGdiObject>;
+
+inline HIMAGELIST NullImageList() {
+  return nullptr;
+}
+inline void DestroyImageList(HIMAGELIST list) {
+  ::ImageList_Destroy(list);
+}
+// An image list; the list views that show it share it and do not destroy it.
+using UniqueImageList = UniqueResource<HIMAGELIST, DestroyImageList, NullImageList>;
+
+inline HANDLE NullMutex() {
+  return nullptr;
+}
+
+}  // namespace dpx::win32

@@ -1,0 +1,204 @@
+// The real dpx.exe under Wine: its window, the quiet start, the single instance, and the end
+// through "&Terminate" that writes the lists and the settings.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "harness.h"
+
+namespace dpx::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Screenshots of each page, kept for a person to look at.
+fs::path ScreenshotFolder() {
+  const char* folder = std::getenv("DPX_E2E_SCREENSHOTS");
+  fs::path path =
+      folder && *folder ? fs::path(folder) : fs::temp_directory_path() / "dpx-e2e-shots";
+  fs::create_directories(path);
+  return path;
+}
+
+// The size of an X window as xwininfo tells it.
+std::pair<int, int> WindowSize(const std::string& window) {
+  std::istringstream info(Run("xwininfo -id " + window));
+  int width = 0, height = 0;
+  for (std::string line; std::getline(info, line);) {
+    if (line.find("Width:") != std::string::npos)
+      width = std::stoi(line.substr(line.find(':') + 1));
+    if (line.find("Height:") != std::string::npos)
+      height = std::stoi(line.substr(line.find(':') + 1));
+  }
+  return {width, height};
+}
+
+// The main window: the "DPX" window that has a size (the application window that carries the
+// taskbar button is "DPX" too, but has none).
+std::string ShownMainWindow() {
+  for (const std::string& window : VisibleXWindows("DPX"))
+    if (WindowSize(window).first > 100) return window;
+  return {};
+}
+
+// The first visible window of that title, once there is one; empty after the timeout.
+std::string WaitForWindow(const std::string& title) {
+  std::string found;
+  WaitUntil([&] {
+    const auto windows = VisibleXWindows(title);
+    if (!windows.empty()) found = windows.front();
+    return !found.empty();
+  });
+  return found;
+}
+
+// Presses keys in a window until `done`. A window takes keys only once it has the focus, and
+// without a window manager Wine sometimes hands the focus over a moment late.
+bool PressUntil(const std::string& window, const std::string& keys,
+                const std::function<bool()>& done) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    std::this_thread::sleep_for(300ms);
+    Run("xdotool windowfocus --sync " + window + " key " + keys);
+    if (WaitUntil(done, 1s)) return true;
+  }
+  return false;
+}
+
+// Answers a message box with a key; true once the box has gone.
+bool Answer(const std::string& box, const std::string& key) {
+  return PressUntil(
+      box, key, [&] { return Run("xwininfo -id " + box).find("IsViewable") == std::string::npos; });
+}
+
+bool SameImage(const fs::path& a, const fs::path& b) {
+  int status = 0;
+  Run("compare -metric AE '" + a.string() + "' '" + b.string() + "' null:", &status);
+  return status == 0;
+}
+
+std::string FileText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class MainWindowE2e : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dataFolder = fs::path(AppDataFolder()) / "Orvalen" / "DPX";
+    fs::remove_all(dataFolder);  // a fresh data folder for every test
+  }
+
+  Program StartDpx(const std::vector<std::string>& args = {}) {
+    return StartWindowsProgram("dpx.exe", args);
+  }
+
+  std::string WaitForMainWindow() {
+    std::string window;
+    EXPECT_TRUE(WaitUntil([&] { return !(window = ShownMainWindow()).empty(); }))
+        << "the main window did not appear";
+    return window;
+  }
+
+  fs::path dataFolder;
+};
+
+TEST_F(MainWindowE2e, StartShowsTheMainWindowWithItsThreePages) {
+  Program dpx = StartDpx();
+  const std::string main = WaitForMainWindow();
+  ASSERT_FALSE(main.empty());
+  const fs::path shots = ScreenshotFolder();
+  struct Page {
+    const char* keys;
+    const char* name;
+  };
+  // The page buttons' mnemonics, then the sub-pages of "&Extra Settings" by their strip buttons.
+  const Page pages[] = {{"alt+w", "windows"}, {"alt+e", "extra-settings"}, {"alt+a", "about"}};
+  std::vector<fs::path> images;
+  for (const Page& page : pages) {
+    PressKey(page.keys, main);
+    std::this_thread::sleep_for(700ms);
+    images.push_back(shots / (std::string("page-") + page.name + ".png"));
+    Screenshot(images.back().string());
+  }
+  EXPECT_FALSE(SameImage(images[0], images[1])) << "\"&Extra Settings\" did not change the page";
+  EXPECT_FALSE(SameImage(images[1], images[2])) << "\"&About\" did not change the page";
+  EXPECT_FALSE(SameImage(images[0], images[2]));
+  EXPECT_TRUE(dpx.Running());
+}
+
+TEST_F(MainWindowE2e, QuietStartShowsNoWindow) {
+  Program dpx = StartDpx({"/q"});
+  // The data folder appears once the program has started; the window must not follow.
+  ASSERT_TRUE(WaitUntil([&] { return fs::exists(dataFolder); }));
+  std::this_thread::sleep_for(2s);
+  EXPECT_TRUE(dpx.Running());
+  EXPECT_FALSE(XWindowShown("DPX"));
+}
+
+TEST_F(MainWindowE2e, ASecondStartIsRefusedAndLeavesTheFirstAsItWas) {
+  Program first = StartDpx();
+  const std::string main = WaitForMainWindow();
+  ASSERT_FALSE(main.empty());
+  Program second = StartDpx({"/Q"});
+  const std::string warning = WaitForWindow("Warning");
+  ASSERT_FALSE(warning.empty()) << "no \"This application is already started!\" box";
+  Screenshot((ScreenshotFolder() / "already-started.png").string());
+  ASSERT_TRUE(Answer(warning, "Return"));
+  EXPECT_TRUE(WaitUntil([&] { return !second.Running(); }));
+  EXPECT_TRUE(first.Running());
+  EXPECT_EQ(ShownMainWindow(), main);
+}
+
+TEST_F(MainWindowE2e, HideRemindsOfTheHotKeyThenSavesAndHides) {
+  Program dpx = StartDpx();
+  const std::string main = WaitForMainWindow();
+  ASSERT_FALSE(main.empty());
+  ASSERT_TRUE(PressUntil(main, "alt+h", [] { return XWindowShown("Information"); }));
+  const std::string reminder = WaitForWindow("Information");
+  ASSERT_FALSE(reminder.empty());
+  Screenshot((ScreenshotFolder() / "hide-reminder.png").string());
+  EXPECT_FALSE(fs::exists(dataFolder / "dpx.dat")) << "saved before the reminder was answered";
+  ASSERT_TRUE(Answer(reminder, "Return"));
+  EXPECT_TRUE(WaitUntil([] { return !XWindowShown("DPX"); })) << "the window stayed shown";
+  EXPECT_TRUE(fs::exists(dataFolder / "ExList.Dat"));
+  EXPECT_TRUE(fs::exists(dataFolder / "BttList.Dat"));
+  EXPECT_TRUE(fs::exists(dataFolder / "dpx.dat"));
+  EXPECT_TRUE(dpx.Running());
+}
+
+TEST_F(MainWindowE2e, TerminateAsksThenSavesBothListsAndTheSettingsAndEnds) {
+  Program dpx = StartDpx();
+  const std::string main = WaitForMainWindow();
+  ASSERT_FALSE(main.empty());
+
+  // Cancel: nothing is written and the program goes on.
+  ASSERT_TRUE(PressUntil(main, "alt+t", [] { return XWindowShown("Warning"); }));
+  std::string question = WaitForWindow("Warning");
+  ASSERT_FALSE(question.empty());
+  Screenshot((ScreenshotFolder() / "terminate-question.png").string());
+  ASSERT_TRUE(Answer(question, "Escape"));
+  std::this_thread::sleep_for(500ms);
+  EXPECT_TRUE(dpx.Running());
+  EXPECT_FALSE(fs::exists(dataFolder / "dpx.dat"));
+
+  // Yes: the close query saves, the program ends.
+  ASSERT_TRUE(PressUntil(main, "alt+t", [] { return XWindowShown("Warning"); }));
+  question = WaitForWindow("Warning");
+  ASSERT_FALSE(question.empty());
+  ASSERT_TRUE(Answer(question, "Return"));  // "Yes" is the default button
+  EXPECT_NE(dpx.Wait(15s), -1) << "dpx.exe did not end";
+  EXPECT_TRUE(fs::exists(dataFolder / "ExList.Dat"));
+  EXPECT_TRUE(fs::exists(dataFolder / "BttList.Dat"));
+  const std::string settings = FileText(dataFolder / "dpx.dat");
+  for (const char* line : {"[Sounds]", "ModifyVolume=1", "[SpecialWindows]", "Tray=1",
+                           "[HOTKEY_App]", "Key=Ctrl+\\", "[MouseShortcut_SSaver]", "Corner=1"})
+    EXPECT_NE(settings.find(line), std::string::npos) << line << " missing in dpx.dat";
+}
+
+}  // namespace
+}  // namespace dpx::e2e
