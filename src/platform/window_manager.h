@@ -14,9 +14,10 @@ namespace dpx {
 namespace wm {
 inline constexpr std::uint32_t kNull = 0x0000;
 inline constexpr std::uint32_t kPaint = 0x000F;
+inline constexpr std::uint32_t kClose = 0x0010;
 }  // namespace wm
 
-enum class ShowCommand : int { kHide = 0, kShowMinimized = 2, kShowNoActivate = 8 };
+enum class ShowCommand : int { kHide = 0, kShowMinimized = 2, kShowNoActivate = 8, kRestore = 9 };
 
 inline constexpr std::uint32_t kStyleVisible = 0x10000000;   // WS_VISIBLE
 inline constexpr std::uint32_t kExStyleToolWindow = 0x80;    // WS_EX_TOOLWINDOW

@@ -16,6 +16,24 @@ WindowHandle SimulatedDesktop::AddWindow(const SimWindow& window) {
   return handle;
 }
 
+WindowHandle SimulatedDesktop::AddChildWindow(WindowHandle parent, const SimWindow& window) {
+  const WindowHandle handle = nextHandle_++;
+  windows_[handle] = window;
+  children_[parent].push_back(handle);
+  return handle;
+}
+
+std::vector<WindowHandle> SimulatedDesktop::Children(WindowHandle parent) const {
+  if (parent == kNoWindow) return zOrder_;
+  std::vector<WindowHandle> living;
+  if (!Alive(parent)) return living;
+  const auto found = children_.find(parent);
+  if (found == children_.end()) return living;
+  for (WindowHandle child : found->second)
+    if (Alive(child)) living.push_back(child);
+  return living;
+}
+
 void SimulatedDesktop::AddProcess(ProcessId id, const SimProcess& process) {
   processes_[id] = process;
 }
@@ -95,6 +113,8 @@ void SimulatedDesktop::SetExStyle(WindowHandle window, std::uint32_t exStyle) {
 void SimulatedDesktop::Apply(WindowHandle window, ShowCommand command) {
   if (!Alive(window)) return;
   windows_[window].visible = command != ShowCommand::kHide;
+  if (command == ShowCommand::kShowMinimized) windows_[window].minimized = true;
+  if (command == ShowCommand::kRestore) windows_[window].minimized = false;
 }
 
 void SimulatedDesktop::Show(WindowHandle window, ShowCommand command) {

@@ -17,6 +17,7 @@ struct SimWindow {
   std::uint32_t exStyle = 0;
   ThreadId thread = 1;
   ProcessId process = 100;
+  bool minimized = false;
 };
 
 struct SimProcess {
@@ -33,9 +34,19 @@ class SimulatedDesktop final : public WindowManager, public Processes {
 
   // Adds a window below the others; returns its handle.
   WindowHandle AddWindow(const SimWindow& window);
+  // Adds a child window inside `parent`, after its other children; not part of the Z-order walk.
+  WindowHandle AddChildWindow(WindowHandle parent, const SimWindow& window);
+  // The living children of `parent` in order; kNoWindow: the top-level windows in Z-order.
+  std::vector<WindowHandle> Children(WindowHandle parent) const;
+  bool Exists(WindowHandle window) const { return Alive(window); }
   void AddProcess(ProcessId id, const SimProcess& process);
   void AddDrive(wchar_t letter, const std::wstring& device);
   void SetPlatformId(unsigned id) { version_.platformId = id; }
+  void SetVersion(unsigned major, unsigned minor, unsigned build) {
+    version_.major = major;
+    version_.minor = minor;
+    version_.build = build;
+  }
   void Close(WindowHandle window);
   void HangThread(ThreadId thread) { hungThreads_[thread] = true; }
 
@@ -77,6 +88,7 @@ class SimulatedDesktop final : public WindowManager, public Processes {
   void Apply(WindowHandle window, ShowCommand command);
 
   std::vector<WindowHandle> zOrder_;
+  std::map<WindowHandle, std::vector<WindowHandle>> children_;
   std::map<WindowHandle, SimWindow> windows_;
   std::map<ProcessId, SimProcess> processes_;
   std::map<std::wstring, std::wstring> drives_;
