@@ -3,8 +3,19 @@
 //   --class NAME        its window class (default "DpxTestWindow")
 //   --exstyle HEX       its extended style
 //   --hang-after MS     after MS milliseconds the window thread stops answering for a minute
-// Prints one line "HWND TITLE" per window once all are shown, then pumps messages until closed.
+//   --minimized 1       the next window is shown minimised
+//   --shell-tree KIND   the window tree of the shell's desktop icons: "progman" (a "Program
+//                       Manager" holding "SHELLDLL_DefView" > "SysListView32" "FolderView") or
+//                       "workerw" (the view in the second of two "WorkerW" windows)
+//   --taskbar-tree 1    a taskbar with the notification area of Windows 7 to 10 inside
+//   --tray-icon TIP     a notification-area icon with this tip
+// Prints one line "HWND TITLE" per window once all are shown (tree windows by their title or,
+// untitled, their class; "HWND tray icon" for the icon's owner), then pumps messages until
+// closed. A window that gets WM_CLOSE prints "closed TITLE" and ends the program. Started with
+// no arguments at all, it opens one window titled "started in FOLDER" (its working folder).
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -18,6 +29,13 @@ struct WindowSpec {
   std::wstring title;
   std::wstring className = L"DpxTestWindow";
   DWORD exStyle = 0;
+  bool minimized = false;
+};
+
+// A window of the shell's trees, printed by `label`.
+struct TreeWindow {
+  HWND window;
+  std::wstring label;
 };
 
 constexpr UINT_PTR kHangTimer = 1;
@@ -30,9 +48,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Sleep(60000);  // a hung program: its thread answers nothing
       }
       return 0;
-    case WM_CLOSE:
+    case WM_CLOSE: {
+      wchar_t title[256] = L"";
+      GetWindowTextW(window, title, 256);
+      std::wprintf(L"closed %ls\n", title);
+      std::fflush(stdout);
       PostQuitMessage(0);
       return 0;
+    }
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -49,12 +72,83 @@ void RegisterClassOnce(const std::wstring& name, std::set<std::wstring>& registe
   RegisterClassW(&windowClass);
 }
 
+class TreeBuilder {
+ public:
+  explicit TreeBuilder(std::set<std::wstring>& registered) : registered_(registered) {}
+
+  HWND Add(const wchar_t* className, const wchar_t* title, HWND parent, bool visible = true) {
+    RegisterClassOnce(className, registered_);
+    const DWORD style = (parent ? WS_CHILD : WS_POPUP | WS_BORDER) | (visible ? WS_VISIBLE : 0);
+    const int left = parent ? 4 : 600 + offset_;
+    const int top = parent ? 4 : 40 + offset_;
+    if (!parent) offset_ += 30;
+    HWND window =
+        CreateWindowExW(0, className, title, style, left, top, parent ? 120 : 240,
+                        parent ? 24 : 120, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    built.push_back({window, *title ? title : className});
+    return window;
+  }
+
+  std::vector<TreeWindow> built;
+
+ private:
+  std::set<std::wstring>& registered_;
+  int offset_ = 0;
+};
+
+void BuildDesktopIcons(TreeBuilder& tree, HWND host) {
+  HWND view = tree.Add(L"SHELLDLL_DefView", L"", host);
+  tree.Add(L"SysListView32", L"FolderView", view);
+}
+
+void BuildShellTree(TreeBuilder& tree, const std::wstring& kind) {
+  HWND programManager = tree.Add(L"Progman", L"Program Manager", nullptr);
+  if (kind == L"progman") return BuildDesktopIcons(tree, programManager);
+  tree.Add(L"WorkerW", L"", nullptr);  // the wallpaper's worker holds no view
+  BuildDesktopIcons(tree, tree.Add(L"WorkerW", L"", nullptr));
+}
+
+void BuildTaskbarTree(TreeBuilder& tree) {
+  HWND taskbar = tree.Add(L"Shell_TrayWnd", L"", nullptr);
+  HWND area = tree.Add(L"TrayNotifyWnd", L"", taskbar);
+  tree.Add(L"Button", L"", area);  // opens the hidden icons
+  HWND pager = tree.Add(L"SysPager", L"", area);
+  tree.Add(L"ToolbarWindow32", L"User Promoted Notification Area", pager);
+  tree.Add(L"ToolbarWindow32", L"System Promoted Notification Area", area);
+  tree.Add(L"TrayClockWClass", L"", area);
+  HWND overflow = tree.Add(L"NotifyIconOverflowWindow", L"", nullptr, /*visible=*/false);
+  tree.Add(L"ToolbarWindow32", L"Overflow Notification Area", overflow);
+}
+
+// The icon belongs to a hidden window of its own, which no capture takes.
+TreeWindow AddTrayIcon(const std::wstring& tip, std::set<std::wstring>& registered) {
+  RegisterClassOnce(L"DpxTrayIconOwner", registered);
+  HWND owner = CreateWindowExW(0, L"DpxTrayIconOwner", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = owner;
+  icon.uID = 1;
+  icon.uFlags = NIF_ICON | NIF_TIP;
+  icon.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  lstrcpynW(icon.szTip, tip.c_str(), 128);
+  return {Shell_NotifyIconW(NIM_ADD, &icon) ? owner : nullptr, L"tray icon"};
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<WindowSpec> specs;
   WindowSpec next;
   UINT hangAfter = 0;
+  std::wstring shellTree;
+  bool taskbarTree = false;
+  std::vector<std::wstring> trayTips;
+  if (argc == 1) {
+    wchar_t folder[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    specs.push_back({std::wstring(L"started in ") + folder});
+  }
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::wstring option = argv[i];
     const wchar_t* value = argv[i + 1];
@@ -68,6 +162,14 @@ int wmain(int argc, wchar_t** argv) {
       next.exStyle = static_cast<DWORD>(std::wcstoul(value, nullptr, 16));
     } else if (option == L"--hang-after") {
       hangAfter = static_cast<UINT>(std::wcstoul(value, nullptr, 10));
+    } else if (option == L"--minimized") {
+      next.minimized = std::wcscmp(value, L"1") == 0;
+    } else if (option == L"--shell-tree") {
+      shellTree = value;
+    } else if (option == L"--taskbar-tree") {
+      taskbarTree = std::wcscmp(value, L"1") == 0;
+    } else if (option == L"--tray-icon") {
+      trayTips.push_back(value);
     }
   }
 
@@ -80,13 +182,21 @@ int wmain(int argc, wchar_t** argv) {
                                   WS_OVERLAPPEDWINDOW, 40 + offset, 40 + offset, 320, 200, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     offset += 30;
-    ShowWindow(window, SW_SHOWNOACTIVATE);
+    ShowWindow(window, spec.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
     windows.push_back(window);
   }
+  TreeBuilder tree(registered);
+  if (!shellTree.empty()) BuildShellTree(tree, shellTree);
+  if (taskbarTree) BuildTaskbarTree(tree);
+  for (const std::wstring& tip : trayTips) tree.built.push_back(AddTrayIcon(tip, registered));
   for (std::size_t i = 0; i < windows.size(); ++i)
     std::wprintf(L"%llx %ls\n",
                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(windows[i])),
                  specs[i].title.c_str());
+  for (const TreeWindow& built : tree.built)
+    std::wprintf(L"%llx %ls\n",
+                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(built.window)),
+                 built.label.c_str());
   std::fflush(stdout);
   if (hangAfter && !windows.empty()) SetTimer(windows[0], kHangTimer, hangAfter, nullptr);
 

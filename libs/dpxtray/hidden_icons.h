@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <mutex>
+#include <vector>
+
+namespace dpxtray {
+
+// The icon windows this library has hidden, in the order it hid them, so that exactly those are
+// shown again. One per process: the library's exports share it.
+class HiddenIcons {
+ public:
+  // Hides each window and keeps it; a window already kept is not kept twice.
+  void Hide(const std::vector<HWND>& windows);
+  // Shows the kept windows that still exist, last hidden first, and forgets them all. Returns
+  // how many were shown.
+  int Restore();
+  // At the end of the process: shows the kept windows without waiting for their threads (the
+  // loader lock is held), unless another thread is inside Hide or Restore.
+  void RestoreWithoutWaiting();
+
+ private:
+  std::mutex mutex_;
+  std::vector<HWND> hidden_;
+};
+
+HiddenIcons& ProcessHiddenIcons();
+
+}  // namespace dpxtray

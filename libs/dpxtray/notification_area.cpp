@@ -1,0 +1,52 @@
+#include "notification_area.h"
+
+#include <cwchar>
+
+namespace dpxtray {
+namespace {
+
+constexpr const wchar_t* kIconHolderClasses[] = {L"SysPager", L"ToolbarWindow32", L"Button"};
+constexpr const wchar_t* kIconPanelClasses[] = {L"NotifyIconOverflowWindow",
+                                                L"TopLevelWindowForOverflowXamlIsland",
+                                                L"__winex11_standalone_tray"};
+
+bool HasClass(HWND window, const wchar_t* className) {
+  wchar_t name[64];
+  const int length = ::GetClassNameW(window, name, 64);
+  return length > 0 && ::_wcsicmp(name, className) == 0;
+}
+
+void AddIfVisible(std::vector<HWND>& windows, HWND window) {
+  if (::IsWindowVisible(window)) windows.push_back(window);
+}
+
+void AddTrayIconHolders(std::vector<HWND>& windows, HWND taskbar) {
+  const HWND tray = ::FindWindowExW(taskbar, nullptr, L"TrayNotifyWnd", nullptr);
+  if (!tray) return;
+  for (HWND child = ::FindWindowExW(tray, nullptr, nullptr, nullptr); child;
+       child = ::FindWindowExW(tray, child, nullptr, nullptr)) {
+    for (const wchar_t* holder : kIconHolderClasses)
+      if (HasClass(child, holder)) AddIfVisible(windows, child);
+  }
+}
+
+}  // namespace
+
+std::vector<HWND> VisibleIconWindows() {
+  std::vector<HWND> windows;
+  // Every taskbar, not only the first: the secondary ones of other screens carry no tray and are
+  // skipped by the lookup inside.
+  for (HWND taskbar = ::FindWindowExW(nullptr, nullptr, L"Shell_TrayWnd", nullptr); taskbar;
+       taskbar = ::FindWindowExW(nullptr, taskbar, L"Shell_TrayWnd", nullptr)) {
+    AddTrayIconHolders(windows, taskbar);
+  }
+  for (const wchar_t* panelClass : kIconPanelClasses) {
+    for (HWND panel = ::FindWindowExW(nullptr, nullptr, panelClass, nullptr); panel;
+         panel = ::FindWindowExW(nullptr, panel, panelClass, nullptr)) {
+      AddIfVisible(windows, panel);
+    }
+  }
+  return windows;
+}
+
+}  // namespace dpxtray
