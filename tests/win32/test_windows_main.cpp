@@ -9,6 +9,10 @@
 //                       "workerw" (the view in the second of two "WorkerW" windows)
 //   --taskbar-tree 1    a taskbar with the notification area of Windows 7 to 10 inside
 //   --tray-icon TIP     a notification-area icon with this tip
+//   --hidden-for MS     every window is created hidden and shown MS milliseconds later; the
+//                       lines are printed at creation
+//   --child TITLE       the next window holds a visible child window with this title
+//   --message-only TITLE  a message-only window with this title
 // Prints one line "HWND TITLE" per window once all are shown (tree windows by their title or,
 // untitled, their class; "HWND tray icon" for the icon's owner), then pumps messages until
 // closed. A window that gets WM_CLOSE prints "closed TITLE" and ends the program. Started with
@@ -30,6 +34,7 @@ struct WindowSpec {
   std::wstring className = L"DpxTestWindow";
   DWORD exStyle = 0;
   bool minimized = false;
+  std::wstring childTitle{};
 };
 
 // A window of the shell's trees, printed by `label`.
@@ -144,6 +149,8 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring shellTree;
   bool taskbarTree = false;
   std::vector<std::wstring> trayTips;
+  UINT hiddenFor = 0;
+  std::vector<std::wstring> messageOnlyTitles;
   if (argc == 1) {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
@@ -170,6 +177,12 @@ int wmain(int argc, wchar_t** argv) {
       taskbarTree = std::wcscmp(value, L"1") == 0;
     } else if (option == L"--tray-icon") {
       trayTips.push_back(value);
+    } else if (option == L"--hidden-for") {
+      hiddenFor = static_cast<UINT>(std::wcstoul(value, nullptr, 10));
+    } else if (option == L"--child") {
+      next.childTitle = value;
+    } else if (option == L"--message-only") {
+      messageOnlyTitles.push_back(value);
     }
   }
 
@@ -182,8 +195,22 @@ int wmain(int argc, wchar_t** argv) {
                                   WS_OVERLAPPEDWINDOW, 40 + offset, 40 + offset, 320, 200, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     offset += 30;
-    ShowWindow(window, spec.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+    if (!hiddenFor) ShowWindow(window, spec.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
     windows.push_back(window);
+  }
+  std::vector<TreeWindow> extraWindows;
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    if (specs[i].childTitle.empty()) continue;
+    HWND child =
+        CreateWindowExW(0, L"Static", specs[i].childTitle.c_str(), WS_CHILD | WS_VISIBLE, 4, 4, 120,
+                        24, windows[i], nullptr, GetModuleHandleW(nullptr), nullptr);
+    extraWindows.push_back({child, specs[i].childTitle});
+  }
+  for (const std::wstring& title : messageOnlyTitles) {
+    RegisterClassOnce(L"DpxTestWindow", registered);
+    HWND window = CreateWindowExW(0, L"DpxTestWindow", title.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    extraWindows.push_back({window, title});
   }
   TreeBuilder tree(registered);
   if (!shellTree.empty()) BuildShellTree(tree, shellTree);
@@ -193,15 +220,23 @@ int wmain(int argc, wchar_t** argv) {
     std::wprintf(L"%llx %ls\n",
                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(windows[i])),
                  specs[i].title.c_str());
+  tree.built.insert(tree.built.begin(), extraWindows.begin(), extraWindows.end());
   for (const TreeWindow& built : tree.built)
     std::wprintf(L"%llx %ls\n",
                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(built.window)),
                  built.label.c_str());
   std::fflush(stdout);
   if (hangAfter && !windows.empty()) SetTimer(windows[0], kHangTimer, hangAfter, nullptr);
+  const UINT_PTR showTimer = hiddenFor ? SetTimer(nullptr, 0, hiddenFor, nullptr) : 0;
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (showTimer && message.message == WM_TIMER && message.wParam == showTimer) {
+      KillTimer(nullptr, showTimer);
+      for (std::size_t i = 0; i < windows.size(); ++i)
+        ShowWindow(windows[i], specs[i].minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -1,0 +1,27 @@
+#include "hide/new_window_watch.h"
+
+namespace dpx {
+
+NewWindowWatch::NewWindowWatch(HookPlatform& platform, WindowManager& windows,
+                               const ProgramWindow& program, UserInteraction& ui,
+                               HideMode& hideMode, const Options& options, ProcessId ownProcess)
+    : windows_(windows),
+      hideMode_(hideMode),
+      options_(options),
+      ownProcess_(ownProcess),
+      watch_(platform, windows, program, ui) {}
+
+void NewWindowWatch::Start() {
+  watch_.SetOnWindowCreated(
+      [this](TWatch& sender, WindowHandle handle, const std::wstring& appName) {
+        WatchWindowCreated(sender, handle, appName);
+      });
+}
+
+void NewWindowWatch::WatchWindowCreated(TWatch&, WindowHandle Handle, const std::wstring&) {
+  if (!options_.hideNewlyCreatedWindows || !hideMode_.Active()) return;
+  if (windows_.Owner(Handle).process == ownProcess_) return;
+  hideMode_.CaptureAndHideNewWindow(Handle);
+}
+
+}  // namespace dpx

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "app/options.h"
+#include "hide/hide_mode.h"
+#include "hide/watch.h"
+
+namespace dpx {
+
+// The main window's `Watch` with its `WatchWindowCreated` handler: a window that appears while
+// the desktop is in hide mode, with "Hide newly created windows while in HIDE mode" checked, is
+// captured into the holder and hidden unless the Do not hide list protects it.
+class NewWindowWatch {
+ public:
+  // `ownProcess`: DPX's own process, whose windows (its dialogs and message boxes) are never
+  // hidden as new windows: a box hidden from under the user would leave DPX waiting on it.
+  NewWindowWatch(HookPlatform& platform, WindowManager& windows, const ProgramWindow& program,
+                 UserInteraction& ui, HideMode& hideMode, const Options& options,
+                 ProcessId ownProcess);
+
+  // Called once the main window exists: binds `WatchWindowCreated` to `OnWindowCreated`, which
+  // loads the library and starts watching for new windows until the program ends.
+  void Start();
+
+  void WatchWindowCreated(TWatch& Sender, WindowHandle Handle, const std::wstring& AppName);
+
+  TWatch& Watch() { return watch_; }
+
+ private:
+  WindowManager& windows_;
+  HideMode& hideMode_;
+  const Options& options_;
+  ProcessId ownProcess_;
+  TWatch watch_;
+};
+
+}  // namespace dpx

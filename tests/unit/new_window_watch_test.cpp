@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "fakes/fake_hook_platform.h"
+#include "fakes/fake_text_services.h"
+#include "fakes/scripted_ui.h"
+#include "fakes/simulated_desktop.h"
+#include "hide/new_window_watch.h"
+
+namespace dpx {
+namespace {
+
+constexpr ProcessId kDpxProcess = 300;
+constexpr ProcessId kOtherProcess = 200;
+
+class NewWindowWatchTest : public ::testing::Test {
+ protected:
+  NewWindowWatchTest() {
+    desktop.AddDrive(L'C', L"\\Device\\HarddiskVolume1");
+    desktop.AddProcess(kOtherProcess, {L"\\Device\\HarddiskVolume1\\Tools\\mail.exe", L"", true});
+    desktop.AddProcess(kDpxProcess, {L"\\Device\\HarddiskVolume1\\DPX\\dpx.exe", L"", true});
+    options.hideNewlyCreatedWindows = true;
+  }
+
+  // A window that another program opens and shows: the library reports it as created.
+  WindowHandle Appear(const std::wstring& title, ProcessId process = kOtherProcess) {
+    const WindowHandle window = desktop.AddWindow({title, L"C", true, 0, 1, process});
+    hooks.Deliver(hooks.MessageNumber(L"MY_SHELL_EVENT"), window, shell_code::kWindowCreated);
+    return window;
+  }
+  void BeginHide() {
+    hideMode.Begin();
+    hideMode.CaptureAndHideAll();
+  }
+  bool Held(WindowHandle window) const {
+    if (!hideMode.Holder()) return false;
+    for (const CapturedWindow& row : *hideMode.Holder())
+      if (row.info.Handle == window) return true;
+    return false;
+  }
+
+  fakes::SimulatedDesktop desktop;
+  fakes::FakeProgramWindow program{desktop};
+  fakes::FakeTextServices text;
+  fakes::FakeHookPlatform hooks;
+  fakes::ScriptedUi ui;
+  Options options;
+  std::vector<ListEntry> doNotHide;
+  WindowCapture capture{desktop, desktop, program};
+  HideMode hideMode{desktop, capture, program, text, doNotHide};
+  NewWindowWatch watch{hooks, desktop, program, ui, hideMode, options, kDpxProcess};
+};
+
+TEST_F(NewWindowWatchTest, StartWatchesNewWindowsUntilTheEnd) {
+  EXPECT_EQ(hooks.loadAttempts, 0) << "nothing before the main window exists";
+  watch.Start();
+  EXPECT_EQ(hooks.watchedKinds, std::set<std::int32_t>{watch_kind::kShell});
+}
+
+TEST_F(NewWindowWatchTest, WindowAppearingInHideModeWithTheOptionIsCapturedAndHidden) {
+  watch.Start();
+  BeginHide();
+
+  const WindowHandle window = Appear(L"New mail");
+
+  EXPECT_FALSE(desktop.IsVisible(window));
+  EXPECT_TRUE(Held(window));
+  hideMode.RestoreHiddenWindows();
+  EXPECT_TRUE(desktop.IsVisible(window));
+}
+
+TEST_F(NewWindowWatchTest, WindowsThatMustStayAreLeftOnTheScreen) {
+  struct Case {
+    const char* why;
+    bool option;
+    bool hideMode;
+    ProcessId process;
+    std::wstring title;
+  };
+  const std::vector<Case> cases{
+      {"option cleared", false, true, kOtherProcess, L"New mail"},
+      {"outside hide mode", true, false, kOtherProcess, L"New mail"},
+      {"DPX's own message box", true, true, kDpxProcess, L"Error"},
+      {"not taken by the capture test", true, true, kOtherProcess, L""},
+  };
+  watch.Start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    options.hideNewlyCreatedWindows = c.option;
+    if (c.hideMode) BeginHide();
+
+    const WindowHandle window = Appear(c.title, c.process);
+
+    EXPECT_TRUE(desktop.IsVisible(window));
+    EXPECT_FALSE(Held(window));
+    hideMode.RestoreHiddenWindows();
+    hideMode.End();
+  }
+}
+
+TEST_F(NewWindowWatchTest, ProtectedNewWindowIsHeldButStaysOnTheScreen) {
+  doNotHide = {ListEntry(text, L"", L"C:\\Tools\\MAIL.EXE", true)};
+  watch.Start();
+  BeginHide();
+
+  const WindowHandle window = Appear(L"New mail");
+
+  EXPECT_TRUE(desktop.IsVisible(window));
+  EXPECT_TRUE(Held(window));
+}
+
+TEST_F(NewWindowWatchTest, WithoutTheLibraryTheMessageComesOnceAndHideModeStillWorks) {
+  hooks.libraryPresent = false;
+  const WindowHandle before = desktop.AddWindow({L"Open before", L"C", true, 0, 1, kOtherProcess});
+  watch.Start();
+  BeginHide();
+
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_EQ(ui.shown[0].text, kLibraryNotFound);
+  EXPECT_FALSE(desktop.IsVisible(before));
+  hideMode.RestoreHiddenWindows();
+  EXPECT_TRUE(desktop.IsVisible(before));
+}
+
+}  // namespace
+}  // namespace dpx
