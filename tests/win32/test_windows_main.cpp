@@ -10,7 +10,7 @@
 //   --taskbar-tree 1    a taskbar with the notification area of Windows 7 to 10 inside
 //   --tray-icon TIP     a notification-area icon with this tip
 //   --hidden-for MS     every window is created hidden and shown MS milliseconds later; the
-//                       lines are printed at creation
+//                       lines are printed at creation, and "shown" once they are shown
 //   --child TITLE       the next window holds a visible child window with this title
 //   --message-only TITLE  a message-only window with this title
 // Prints one line "HWND TITLE" per window once all are shown (tree windows by their title or,
@@ -235,6 +235,8 @@ int wmain(int argc, wchar_t** argv) {
       KillTimer(nullptr, showTimer);
       for (std::size_t i = 0; i < windows.size(); ++i)
         ShowWindow(windows[i], specs[i].minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+      std::wprintf(L"shown\n");
+      std::fflush(stdout);
       continue;
     }
     TranslateMessage(&message);
