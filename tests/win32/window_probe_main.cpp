@@ -1,6 +1,8 @@
 // dpx_window_probe.exe: reports windows as a third process sees them, one line per handle given:
 //   HWND visible=0|1 exstyle=HEX
-// so a test never judges a hide by the word of the process that did it.
+// so a test never judges a hide by the word of the process that did it. An argument
+// "class:NAME" stands for the first top-level window of that class on the probe's desktop; its
+// line starts with "class:NAME HWND" (HWND 0 and "gone" when there is none).
 #include <windows.h>
 
 #include <cstdio>
@@ -8,13 +10,19 @@
 
 int wmain(int argc, wchar_t** argv) {
   for (int i = 1; i < argc; ++i) {
-    HWND window =
-        reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(argv[i], nullptr, 16)));
+    HWND window = nullptr;
+    if (std::wcsncmp(argv[i], L"class:", 6) == 0) {
+      window = FindWindowW(argv[i] + 6, nullptr);
+      std::wprintf(L"%ls ", argv[i]);
+    } else {
+      window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(argv[i], nullptr, 16)));
+    }
+    const auto handle = static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window));
     if (!IsWindow(window)) {
-      std::wprintf(L"%ls gone\n", argv[i]);
+      std::wprintf(L"%llx gone\n", handle);
       continue;
     }
-    std::wprintf(L"%ls visible=%d exstyle=%lx\n", argv[i], IsWindowVisible(window) ? 1 : 0,
+    std::wprintf(L"%llx visible=%d exstyle=%lx\n", handle, IsWindowVisible(window) ? 1 : 0,
                  static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
   }
   return 0;
