@@ -2,7 +2,8 @@
 //   HWND visible=0|1 exstyle=HEX
 // so a test never judges a hide by the word of the process that did it. An argument
 // "class:NAME" stands for the first top-level window of that class on the probe's desktop; its
-// line starts with "class:NAME HWND" (HWND 0 and "gone" when there is none).
+// line starts with "class:NAME HWND" (HWND 0 and "gone" when there is none). The argument
+// "foreground" prints "foreground HWND" for the window that has the foreground (0 for none).
 #include <windows.h>
 
 #include <cstdio>
@@ -10,6 +11,11 @@
 
 int wmain(int argc, wchar_t** argv) {
   for (int i = 1; i < argc; ++i) {
+    if (std::wcscmp(argv[i], L"foreground") == 0) {
+      std::wprintf(L"foreground %llx\n", static_cast<unsigned long long>(
+                                             reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
+      continue;
+    }
     HWND window = nullptr;
     if (std::wcsncmp(argv[i], L"class:", 6) == 0) {
       window = FindWindowW(argv[i] + 6, nullptr);
