@@ -2,12 +2,12 @@
 
 namespace dpx {
 
-bool AskForPassword(PasswordPrompt& prompt, UserInteraction& ui, const std::wstring& password,
+bool AskForPassword(PasswordPrompt& prompt, UserInteraction& ui, const PasswordVerifier& password,
                     PromptField field) {
   for (;;) {
     const auto entered = prompt.Ask(field == PromptField::kEmptiedEachTry);
     if (!entered) return false;
-    if (*entered == password) return true;
+    if (password.Matches(*entered)) return true;
     ui.ShowMessage(kInvalidPasswordMessage, MessageKind::kError, MessageButtons::kOk);
   }
 }

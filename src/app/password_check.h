@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/password_verifier.h"
 #include "app/user_interaction.h"
 
 namespace dpx {
@@ -13,9 +14,9 @@ inline constexpr wchar_t kInvalidPasswordMessage[] =
 // every time (showing the main window).
 enum class PromptField { kKeptBetweenTries, kEmptiedEachTry };
 
-// Asks until the entered text equals `password` exactly (true) or the prompt is closed without OK
-// (false). A wrong entry is answered with an error box and the prompt comes back, without limit.
-bool AskForPassword(PasswordPrompt& prompt, UserInteraction& ui, const std::wstring& password,
+// Asks until the entered text is the application password (true) or the prompt is closed without
+// OK (false). A wrong entry is answered with an error box and the prompt comes back, without limit.
+bool AskForPassword(PasswordPrompt& prompt, UserInteraction& ui, const PasswordVerifier& password,
                     PromptField field);
 
 }  // namespace dpx

@@ -1,5 +1,7 @@
 #include "app/password_store.h"
 
+#include "app/password_hash.h"
+
 namespace dpx {
 namespace {
 // The key is known as "\Software\Windows\Cryptography\", a path from the root of the hive; the
@@ -9,15 +11,45 @@ const std::wstring kKeyPath = L"Software\\Windows\\Cryptography";
 const std::wstring kValueName = L"10";
 }  // namespace
 
+PasswordStore::PasswordStore(UserRegistry& registry, PasswordHashing& hashing)
+    : registry_(registry), hashing_(&hashing) {}
+
 PasswordStore::PasswordStore(UserRegistry& registry) : registry_(registry) {}
 
 std::wstring PasswordStore::Read() {
-  return registry_.ReadText(kKeyPath, kValueName).value_or(std::wstring());
+  std::wstring stored = registry_.ReadText(kKeyPath, kValueName).value_or(std::wstring());
+  switch (ClassifyStoredPassword(stored)) {
+    case StoredPasswordKind::kHashed:
+    case StoredPasswordKind::kPlainText:
+      return stored;
+    case StoredPasswordKind::kNone:
+    case StoredPasswordKind::kDamaged:
+      break;
+  }
+  return {};
 }
 
-void PasswordStore::Write(const std::wstring& password) {
+std::wstring PasswordStore::Write(const std::wstring& appPassword) {
+  std::wstring toStore = appPassword;
+  switch (ClassifyStoredPassword(appPassword)) {
+    case StoredPasswordKind::kPlainText:
+      if (!hashing_) break;
+      try {
+        toStore = HashPassword(appPassword, *hashing_);
+      } catch (const PasswordHashingError&) {
+        return appPassword;  // the stored value stays what it was
+      }
+      break;
+    case StoredPasswordKind::kDamaged:  // reads as no password, so it is stored as none
+      toStore.clear();
+      break;
+    case StoredPasswordKind::kNone:
+    case StoredPasswordKind::kHashed:
+      break;
+  }
   // A failure keeps what was stored; there is nothing the user could do about it here.
-  (void)registry_.WriteText(kKeyPath, kValueName, password);
+  (void)registry_.WriteText(kKeyPath, kValueName, toStore);
+  return toStore;
 }
 
 }  // namespace dpx

@@ -2,25 +2,35 @@
 
 #include <string>
 
+#include "platform/password_hashing.h"
 #include "platform/user_registry.h"
 
 namespace dpx {
 
 // Where the application password is kept between runs: the string value "10" under the current
-// user's key Software\Windows\Cryptography. The empty text means no password. Registry failures
-// are swallowed on purpose: a password that cannot be read counts as none, and one that cannot be
-// written keeps what was stored.
+// user's key Software\Windows\Cryptography, holding a salted hash of the password (never the
+// password itself; see password_hash_text.h). Failures are swallowed on purpose: a password that
+// cannot be read counts as none, and one that cannot be written keeps what was stored.
 class PasswordStore {
  public:
+  PasswordStore(UserRegistry& registry, PasswordHashing& hashing);
+  // Without hashing, a password that an earlier version stored as typed is written back as it
+  // was read instead of being replaced by its hash.
   explicit PasswordStore(UserRegistry& registry);
 
-  // The stored password; empty when none is stored or it cannot be read.
+  // What the value holds, for the program to keep in memory: a hash, or a plain text that an
+  // earlier version stored. Empty when nothing is stored, it cannot be read (missing, another
+  // type, access refused) or it is damaged (starts like a hash but is not one).
   std::wstring Read();
-  // Stores `password`, also when it is empty.
-  void Write(const std::wstring& password);
+  // Stores `appPassword` (what Read gave, a new hash, or empty), also when it is empty. A plain
+  // text is replaced by its hash first; when it cannot be hashed, nothing is written, so the
+  // password text never reaches the registry from here. Returns the text the value now holds
+  // for the password, which the caller keeps in memory in its place.
+  std::wstring Write(const std::wstring& appPassword);
 
  private:
   UserRegistry& registry_;
+  PasswordHashing* hashing_ = nullptr;
 };
 
 }  // namespace dpx

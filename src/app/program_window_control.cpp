@@ -17,7 +17,7 @@ void ProgramWindowControl::ToggleProgramWindow(bool askPassword) {
     surface_.Hide();
     return;
   }
-  if (askPassword && !appPassword_.empty() &&
+  if (askPassword && appPassword_.IsSet() &&
       !AskForPassword(prompt_, ui_, appPassword_, PromptField::kEmptiedEachTry)) {
     return;
   }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/password_verifier.h"
 #include "app/user_interaction.h"
 #include "hide/program_window.h"
 #include "platform/types.h"
@@ -28,7 +29,7 @@ class MainWindowSurface {
 class ProgramWindowControl final : public ProgramWindow {
  public:
   ProgramWindowControl(MainWindowSurface& surface, PasswordPrompt& prompt, UserInteraction& ui,
-                       const std::wstring& appPassword)
+                       PasswordVerifier appPassword)
       : surface_(surface), prompt_(prompt), ui_(ui), appPassword_(appPassword) {}
 
   bool IsMainWindow(WindowHandle window) const override;
@@ -42,7 +43,7 @@ class ProgramWindowControl final : public ProgramWindow {
   MainWindowSurface& surface_;
   PasswordPrompt& prompt_;
   UserInteraction& ui_;
-  const std::wstring& appPassword_;
+  PasswordVerifier appPassword_;
 };
 
 }  // namespace dpx

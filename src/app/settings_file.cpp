@@ -83,7 +83,7 @@ void SettingsFile::SaveSettings(const Options& options, std::wstring& appPasswor
   WriteCorner(ini, L"MouseShortcut_SSaver", options.screenSaverCorner);
 
   if (!options.appPasswordProtected) appPassword.clear();
-  passwords_.Write(appPassword);
+  appPassword = passwords_.Write(appPassword);
 }
 
 }  // namespace dpx

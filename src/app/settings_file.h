@@ -20,10 +20,11 @@ class SettingsFile {
   void LoadSettings(Options& options, std::wstring& appPassword, int currentModeIndex);
 
   // Writes every key from `options`, then empties `appPassword` when
-  // `options.appPasswordProtected` is false and stores it. Throws SettingsWriteError ("Unable to
-  // write to <path>") at the first key that cannot be written; the keys after it and the password
-  // are then not written. Does nothing before LoadSettings has run, so a start-up that failed
-  // before loading never writes defaults over the user's settings and password.
+  // `options.appPasswordProtected` is false and stores it (a plain text from an earlier version
+  // is stored as its hash, which then replaces it in `appPassword` too). Throws SettingsWriteError
+  // ("Unable to write to <path>") at the first key that cannot be written; the keys after it and
+  // the password are then not written. Does nothing before LoadSettings has run, so a start-up that
+  // failed before loading never writes defaults over the user's settings and password.
   void SaveSettings(const Options& options, std::wstring& appPassword);
 
   const std::wstring& Path() const { return path_; }

@@ -19,6 +19,11 @@ class UserRegistry {
   // string value (REG_SZ). False on any failure.
   virtual bool WriteText(const std::wstring& keyPath, const std::wstring& valueName,
                          const std::wstring& text) = 0;
+  // Whether the key exists and holds a value of that name, of any type.
+  virtual bool ValueExists(const std::wstring& keyPath, const std::wstring& valueName) = 0;
+  // Deletes the value, leaving the key. False when the key or the value is missing or access is
+  // refused.
+  virtual bool DeleteValue(const std::wstring& keyPath, const std::wstring& valueName) = 0;
 };
 
 }  // namespace dpx

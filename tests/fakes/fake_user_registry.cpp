@@ -27,6 +27,14 @@ bool FakeUserRegistry::WriteText(const std::wstring& keyPath, const std::wstring
   return true;
 }
 
+bool FakeUserRegistry::ValueExists(const std::wstring& keyPath, const std::wstring& valueName) {
+  return !refuseAccess_ && Get(keyPath, valueName).has_value();
+}
+
+bool FakeUserRegistry::DeleteValue(const std::wstring& keyPath, const std::wstring& valueName) {
+  return !refuseAccess_ && values_.erase(Name(keyPath, valueName)) == 1;
+}
+
 void FakeUserRegistry::SetNumber(const std::wstring& keyPath, const std::wstring& valueName,
                                  std::uint32_t number) {
   values_[Name(keyPath, valueName)] = number;

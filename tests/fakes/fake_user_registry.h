@@ -19,6 +19,8 @@ class FakeUserRegistry final : public UserRegistry {
                                        const std::wstring& valueName) override;
   bool WriteText(const std::wstring& keyPath, const std::wstring& valueName,
                  const std::wstring& text) override;
+  bool ValueExists(const std::wstring& keyPath, const std::wstring& valueName) override;
+  bool DeleteValue(const std::wstring& keyPath, const std::wstring& valueName) override;
 
   void SetNumber(const std::wstring& keyPath, const std::wstring& valueName, std::uint32_t number);
   // What a value holds, of either type; nullopt when it is missing.

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app/password_check.h"
+#include "app/password_hash.h"
 #include "app/program_window_control.h"
 #include "fakes/fake_text_services.h"
+#include "fakes/portable_password_hashing.h"
 #include "fakes/scripted_ui.h"
 #include "fakes/simulated_desktop.h"
 #include "hide/hide_mode.h"
@@ -45,8 +47,10 @@ class ProgramWindowControlTest : public ::testing::Test {
   SimulatedSurface surface{desktop};
   fakes::ScriptedPrompt prompt;
   fakes::ScriptedUi ui;
+  fakes::PortablePasswordHashing hashing;
+  // The application password in memory: tests put a hash or an earlier version's plain text here.
   std::wstring password;
-  ProgramWindowControl program{surface, prompt, ui, password};
+  ProgramWindowControl program{surface, prompt, ui, PasswordVerifier{password, hashing}};
 };
 
 TEST_F(ProgramWindowControlTest, HidingNeverAsksEvenWithAPassword) {
@@ -66,7 +70,7 @@ TEST_F(ProgramWindowControlTest, WithoutAPasswordShowsAtOnce) {
 }
 
 TEST_F(ProgramWindowControlTest, APasswordIsAskedEachTimeWithAnEmptyFieldUntilRight) {
-  password = L"Secret";
+  password = HashPassword(L"Secret", hashing);
   prompt.entries = {L"secret", L"Secret ", L"Secret"};
   program.ToggleProgramWindow(true);
   EXPECT_TRUE(program.IsMainWindowVisible());
@@ -108,17 +112,36 @@ TEST_F(ProgramWindowControlTest, KnowsItsTwoWindowsAndNoOther) {
   EXPECT_FALSE(program.IsApplicationWindow(kNoWindow));
 }
 
-TEST(StartupPasswordGateTest, KeepsTheWrongEntryBetweenTries) {
+// The start-up gate, with a hashed password and with one an earlier version stored as typed.
+class StartupPasswordGateTest : public ::testing::TestWithParam<bool> {
+ protected:
+  StartupPasswordGateTest() : password(GetParam() ? HashPassword(L"right", hashing) : L"right") {}
+
+  fakes::PortablePasswordHashing hashing;
   fakes::ScriptedPrompt prompt;
   fakes::ScriptedUi ui;
-  prompt.entries = {L"wrong", L"right"};
-  EXPECT_TRUE(AskForPassword(prompt, ui, L"right", PromptField::kKeptBetweenTries));
-  EXPECT_EQ(prompt.emptiedField, (std::vector<bool>{false, false}));
-  EXPECT_EQ(ui.shown.size(), 1u);
+  std::wstring password;
+};
 
-  prompt.entries = {std::nullopt};
-  EXPECT_FALSE(AskForPassword(prompt, ui, L"right", PromptField::kKeptBetweenTries));
+TEST_P(StartupPasswordGateTest, KeepsTheWrongEntryBetweenTries) {
+  prompt.entries = {L"wrong", L"Right", L"right"};
+  EXPECT_TRUE(AskForPassword(prompt, ui, PasswordVerifier{password, hashing},
+                             PromptField::kKeptBetweenTries));
+  EXPECT_EQ(prompt.emptiedField, (std::vector<bool>{false, false, false}));
+  ASSERT_EQ(ui.shown.size(), 2u);
+  EXPECT_EQ(ui.shown[1].text, L"Invalid password\n\rPlease check your spelling and try again!");
+  EXPECT_EQ(ui.shown[1].kind, MessageKind::kError);
 }
+
+TEST_P(StartupPasswordGateTest, CancelAfterAWrongEntryRefuses) {
+  prompt.entries = {L"wrong", std::nullopt};
+  EXPECT_FALSE(AskForPassword(prompt, ui, PasswordVerifier{password, hashing},
+                              PromptField::kKeptBetweenTries));
+  EXPECT_EQ(ui.shown.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(HashedAndPlain, StartupPasswordGateTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Hashed" : "PlainText"; });
 
 // Hide mode with DPX's own window on the desktop: the capture takes the application window, never
 // the main window, and the main window goes and comes back with the desktop.

@@ -3,9 +3,11 @@
 #include <cwchar>
 #include <functional>
 
+#include "app/password_verifier.h"
 #include "app/settings_file.h"
 #include "fakes/fake_profile_file.h"
 #include "fakes/fake_user_registry.h"
+#include "fakes/portable_password_hashing.h"
 
 namespace dpx {
 namespace {
@@ -63,7 +65,8 @@ class SettingsFileTest : public ::testing::Test {
 
   fakes::FakeProfileFile profile;
   fakes::FakeUserRegistry registry;
-  PasswordStore passwords{registry};
+  fakes::PortablePasswordHashing hashing;
+  PasswordStore passwords{registry, hashing};
   SettingsFile settings{profile, passwords, kPath};
   std::wstring password = L"left over";
 };
@@ -89,7 +92,8 @@ TEST_F(SettingsFileTest, WhatWasSavedLoadsBackAndSavesToTheSameFile) {
   const auto firstSave = profile.Text(kPath);
 
   EXPECT_EQ(Load(), Changed());
-  EXPECT_EQ(password, L"s3cret pass");
+  EXPECT_EQ(password, typed);  // its hash, which the save put in place of the typed text
+  EXPECT_TRUE(PasswordVerifier(password, hashing).Matches(L"s3cret pass"));
   settings.SaveSettings(Changed(), password);
   EXPECT_EQ(profile.Text(kPath), firstSave);
   // Keys DPX does not know are left where they were.
@@ -181,7 +185,9 @@ TEST_F(SettingsFileTest, AnUncheckedBoxSavesTheEmptyPassword) {
   options.appPasswordProtected = true;
   password = L"new";
   settings.SaveSettings(options, password);
-  EXPECT_EQ(StoredPassword(), RegistryValue(L"new"));
+  // A plain text in memory is stored as its hash, which then takes its place.
+  EXPECT_EQ(StoredPassword(), RegistryValue(password));
+  EXPECT_TRUE(PasswordVerifier(password, hashing).Matches(L"new"));
 }
 
 TEST_F(SettingsFileTest, ARegistryThatRefusesThePasswordIsNoError) {

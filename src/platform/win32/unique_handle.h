@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <bcrypt.h>
 
 #include <utility>
 
@@ -56,5 +58,13 @@ inline HDESK NullDesktop() { return nullptr; }
 inline void CloseDesktopHandle(HDESK desktop) { ::CloseDesktop(desktop); }
 // A desktop opened with OpenDesktopW.
 using UniqueDesktop = UniqueResource<HDESK, CloseDesktopHandle, NullDesktop>;
+
+inline BCRYPT_ALG_HANDLE NullAlgorithmProvider() { return nullptr; }
+inline void CloseAlgorithmProvider(BCRYPT_ALG_HANDLE provider) {
+  ::BCryptCloseAlgorithmProvider(provider, 0);
+}
+// A cryptographic algorithm provider opened with BCryptOpenAlgorithmProvider.
+using UniqueAlgorithmProvider =
+    UniqueResource<BCRYPT_ALG_HANDLE, CloseAlgorithmProvider, NullAlgorithmProvider>;
 
 }  // namespace dpx::win32

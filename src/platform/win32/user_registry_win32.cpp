@@ -48,4 +48,25 @@ bool Win32UserRegistry::WriteText(const std::wstring& keyPath, const std::wstrin
                           reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
 }
 
+bool Win32UserRegistry::ValueExists(const std::wstring& keyPath, const std::wstring& valueName) {
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  const UniqueRegistryKey key(opened);
+  return ::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS;
+}
+
+bool Win32UserRegistry::DeleteValue(const std::wstring& keyPath, const std::wstring& valueName) {
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_SET_VALUE, &opened) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  const UniqueRegistryKey key(opened);
+  return ::RegDeleteValueW(key.Get(), valueName.c_str()) == ERROR_SUCCESS;
+}
+
 }  // namespace dpx::win32

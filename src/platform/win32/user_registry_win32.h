@@ -10,6 +10,8 @@ class Win32UserRegistry final : public UserRegistry {
                                        const std::wstring& valueName) override;
   bool WriteText(const std::wstring& keyPath, const std::wstring& valueName,
                  const std::wstring& text) override;
+  bool ValueExists(const std::wstring& keyPath, const std::wstring& valueName) override;
+  bool DeleteValue(const std::wstring& keyPath, const std::wstring& valueName) override;
 };
 
 }  // namespace dpx::win32
