@@ -72,8 +72,7 @@ std::optional<INT_PTR> MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM l
       if (wParam) handlers_.sessionEnding();
       return 0;
     case WM_HOTKEY:
-      // A key pressed in a capture field is being assigned, not used.
-      if (!optionsPage_.IsCaptureField(::GetFocus())) handlers_.hotKey(static_cast<int>(wParam));
+      handlers_.hotKey(static_cast<int>(wParam), optionsPage_.IsCaptureField(::GetFocus()));
       return TRUE;
     case WM_DRAWITEM:
       DrawBanner(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC,
@@ -156,16 +155,19 @@ void MainForm::OnPageButton(int id) {
   switch (id) {
     case IDC_BTN_WINDOWS:
       ShowOnly(windowsPage_.Handle(), pages);
-      return;
+      break;
     case IDC_BTN_OPTIONS:
       ShowOnly(optionsPage_.Handle(), pages);
       // The sound indicator is refreshed here once the sound work is in (RefreshCurrentVolume).
       optionsPage_.Focus();
-      return;
+      break;
     case IDC_BTN_ABOUT:
       ShowOnly(aboutPage_.Handle(), pages);
-      return;
+      break;
   }
+  // Keyboard focus left on a page now hidden goes to the page's button.
+  if (HWND focus = ::GetFocus(); focus && ::IsChild(Handle(), focus) && !::IsWindowVisible(focus))
+    ::SetFocus(Item(id));
 }
 
 void MainForm::SelectPage(int buttonId) {
@@ -187,6 +189,9 @@ bool MainForm::PreTranslateMessage(MSG& message) {
     ShowHelpFor(::GetFocus());
     return true;
   }
+  // The dialog manager's mnemonic search loops for good when it starts from a control it cannot
+  // reach, such as one on a hidden page: such messages go the plain way.
+  if (!::IsWindowVisible(message.hwnd)) return false;
   if (OwnsWindow(message.hwnd)) return ::IsDialogMessageW(Handle(), &message);
   if (message.hwnd == hotkeysLayout_.Handle() || ::IsChild(hotkeysLayout_.Handle(), message.hwnd))
     return ::IsDialogMessageW(hotkeysLayout_.Handle(), &message);

@@ -25,7 +25,7 @@ struct MainWindowHandlers {
   std::function<void()> terminateButton;
   std::function<void()> closeQuery;  // throws when the close must not happen
   std::function<void()> sessionEnding;
-  std::function<void(int)> hotKey;
+  std::function<void(int id, bool captureFieldFocused)> hotKey;
 };
 
 // The settings window (TMainForm): header, three pages switched by a button group, the buttons

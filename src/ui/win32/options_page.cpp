@@ -76,6 +76,12 @@ void SetChecked(HWND control, bool checked) {
   ::SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+// Focus only what the user can see: a hidden page must never hold the keyboard focus (the
+// dialog manager's mnemonic search never ends when it starts from a hidden control).
+void FocusIfShown(HWND control) {
+  if (::IsWindowVisible(control)) ::SetFocus(control);
+}
+
 void SetupVolumeSlider(HWND slider) {
   ::SendMessageW(slider, TBM_SETRANGEMIN, FALSE, 0);
   ::SendMessageW(slider, TBM_SETRANGEMAX, TRUE, kFullScale);
@@ -191,7 +197,7 @@ void OptionsPage::OnStripButton(int id) {
     case IDC_BTN_GENERAL:
       ShowOnly(general_.Handle(),
                {general_.Handle(), shortcuts_.Handle(), sound_.Handle(), display_.Handle()});
-      ::SetFocus(Control(IDC_CB_AUTO_START));
+      FocusIfShown(Control(IDC_CB_AUTO_START));
       return;
     case IDC_BTN_SHORTCUTS:
       ShowOnly(shortcuts_.Handle(),
@@ -200,12 +206,12 @@ void OptionsPage::OnStripButton(int id) {
     case IDC_BTN_SOUND:
       ShowOnly(sound_.Handle(),
                {general_.Handle(), shortcuts_.Handle(), sound_.Handle(), display_.Handle()});
-      ::SetFocus(Control(IDC_SLIDER_SELECTED_VOLUME));
+      FocusIfShown(Control(IDC_SLIDER_SELECTED_VOLUME));
       return;
     case IDC_BTN_DISPLAY:
       ShowOnly(display_.Handle(),
                {general_.Handle(), shortcuts_.Handle(), sound_.Handle(), display_.Handle()});
-      ::SetFocus(Control(IDC_ED_RESOLUTION_INFO));
+      FocusIfShown(Control(IDC_ED_RESOLUTION_INFO));
       return;
   }
 }
@@ -219,7 +225,7 @@ void OptionsPage::SelectSubPage(int buttonId) {
 void OptionsPage::Focus() {
   for (int id : {IDC_BTN_GENERAL, IDC_BTN_SHORTCUTS, IDC_BTN_SOUND, IDC_BTN_DISPLAY}) {
     if (::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-      ::SetFocus(Item(id));
+      FocusIfShown(Item(id));
       return;
     }
   }
@@ -228,6 +234,11 @@ void OptionsPage::Focus() {
 bool OptionsPage::IsCaptureField(HWND window) const {
   return window && (window == Control(IDC_ED_HK_WINDOWS) || window == Control(IDC_ED_HK_PROGRAM) ||
                     window == Control(IDC_ED_HK_SSAVER));
+}
+
+void OptionsPage::ShowDisplayModes(const std::wstring& selected, const std::wstring& current) {
+  ::SetWindowTextW(Control(IDC_ED_RESOLUTION_INFO), selected.c_str());
+  ::SetWindowTextW(Control(IDC_ED_CURRENT_RESOLUTION), current.c_str());
 }
 
 void OptionsPage::ShowOptions() {

@@ -21,6 +21,8 @@ class OptionsPage final : public DialogWindow {
 
   void Create(HWND mainWindow, Tooltips& tips);
   void ShowOptions();
+  // The texts of the selected display mode and of the mode in force.
+  void ShowDisplayModes(const std::wstring& selected, const std::wstring& current);
   // Shows a sub-page by its strip button's click path and presses that button.
   void SelectSubPage(int buttonId);
   // Gives the page the focus: its pressed strip button.

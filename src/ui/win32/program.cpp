@@ -2,21 +2,15 @@
 
 #include "app/caption_order.h"
 #include "app/password_check.h"
+#include "triggers/hot_key_dispatch.h"
 #include "ui/win32/resource.h"
 
 namespace dpx::win32 {
-namespace {
-
-// The selected display mode defaults to the mode in force; until the display-mode work is
-// wired in, that is the platform's "current settings" number.
-constexpr int kCurrentSettingsMode = -1;  // ENUM_CURRENT_SETTINGS
-
-}  // namespace
-
 Program::Program()
     : paths_(ComputeDataPaths(folders_)),
       settingsFile_(profile_, passwords_, paths_.settingsFile),
-      settingsStore_(settingsFile_, options_, appPassword_, [] { return kCurrentSettingsMode; }),
+      settingsStore_(settingsFile_, options_, appPassword_,
+                     [this] { return display_.CurrentModeIndex(); }),
       mainForm_(ui_, text_, options_, paths_.helpFile,
                 {.created = [this] { OnMainWindowCreated(); },
                  .refreshList = [this] { RefreshVisibleWindowsList(); },
@@ -25,8 +19,10 @@ Program::Program()
                  .terminateButton = [this] { commands_.Terminate(); },
                  .closeQuery = [this] { end_.CloseQuery(); },
                  .sessionEnding = [this] { End(); },
-                 .hotKey = [this](int id) { OnHotKey(id); }}),
-      steps_([this] { RefreshVisibleWindowsList(); }),
+                 .hotKey =
+                     [this](int id, bool captureFieldFocused) {
+                       HandleHotKey(static_cast<std::uintptr_t>(id), captureFieldFocused, *this);
+                     }}),
       commands_(ui_, saved_, programWindow_, options_,
                 [this] { ::SendMessageW(mainForm_.Handle(), WM_CLOSE, 0, 0); }) {}
 
@@ -34,7 +30,6 @@ Program::Program()
 // error skips the steps after it; start-up goes on.
 void Program::OnMainWindowCreated() {
   ui_.SetOwner(mainForm_.Handle());
-  endSteps_.SetMainWindow(mainForm_.Handle());
   RefreshVisibleWindowsList();
   // Autostart's check box is set from the registry once the autostart work is wired in.
   saved_.LoadExcludeList();
@@ -44,9 +39,15 @@ void Program::OnMainWindowCreated() {
   saved_.LoadSettings();
   mainForm_.Windows().ShowOptions();
   mainForm_.ExtraSettings().ShowOptions();
-  // The display-mode menu and its two fields are filled once the display-mode work is wired in.
+  // The display-mode menu is built once its "List" button is wired in.
+  FillDisplayModeFields();
   mainForm_.SelectPage(IDC_BTN_WINDOWS);
-  // The workstation lock is looked up once the screen-saver work is wired in.
+  screenSaver_.LoadLockWorkStation();
+}
+
+void Program::FillDisplayModeFields() {
+  mainForm_.ExtraSettings().ShowDisplayModes(display_.DisplayModeText(options_.resolution),
+                                             display_.DisplayModeText(display_.CurrentModeIndex()));
 }
 
 void Program::RefreshVisibleWindowsList() {
@@ -55,18 +56,20 @@ void Program::RefreshVisibleWindowsList() {
   mainForm_.Windows().ShowVisibleWindows(visibleWindows_);
 }
 
-void Program::OnHotKey(int id) {
-  switch (id) {
-    case 0:
-      toggle_.Toggle();  // the "Hide/Restore" button's click path
-      return;
-    case 1:
-      programWindow_.ToggleProgramWindow(/*askPassword=*/true);
-      return;
-    case 2:
-      // The screen-saver command comes with the screen-saver work.
-      return;
-  }
+void Program::ToggleProgramWindow(bool askPassword) {
+  programWindow_.ToggleProgramWindow(askPassword);
+}
+
+// A hot key that cannot be registered opens the window on the Shortcuts sub-page, even after a
+// quiet start, so the user can choose another.
+void Program::RegisterHotKeys() {
+  hotKeyRegistrar_ = std::make_unique<Win32HotKeys>(mainForm_.Handle());
+  hotKeys_ = std::make_unique<HotKeyRegistration>(*hotKeyRegistrar_, keyNames_, text_, ui_);
+  endSteps_.SetHotKeys(hotKeys_.get());
+  if (hotKeys_->AssignAllHotKeys(options_)) return;
+  mainForm_.Show();
+  mainForm_.SelectPage(IDC_BTN_OPTIONS);
+  mainForm_.ExtraSettings().SelectSubPage(IDC_BTN_SHORTCUTS);
 }
 
 int Program::Run(bool quiet) {
@@ -76,8 +79,7 @@ int Program::Run(bool quiet) {
     terminating = !AskForPassword(prompt_, ui_, appPassword_, PromptField::kKeptBetweenTries);
     if (terminating) ::PostQuitMessage(0);
   }
-  // The hot keys are registered here once the hot key work is wired in; a failure then opens
-  // the window on "&Extra Settings", Shortcuts, even after a quiet start.
+  RegisterHotKeys();
   ready_ = true;
   if (!quiet && !terminating) mainForm_.Show();
   RunMessageLoop();

@@ -2,6 +2,12 @@
 
 #include <string>
 
+#include <memory>
+
+#include "actions/display_mode_action.h"
+#include "actions/screen_saver.h"
+#include "actions/sound_action.h"
+#include "actions/wallpaper_action.h"
 #include "app/data_paths.h"
 #include "app/main_window_commands.h"
 #include "app/options.h"
@@ -13,12 +19,20 @@
 #include "hide/hide_mode.h"
 #include "hide/hide_toggle.h"
 #include "hide/window_capture.h"
+#include "platform/win32/audio_output_win32.h"
+#include "platform/win32/desktop_wallpaper_win32.h"
+#include "platform/win32/display_modes_win32.h"
+#include "platform/win32/hot_keys_win32.h"
+#include "platform/win32/key_names_win32.h"
 #include "platform/win32/processes_win32.h"
 #include "platform/win32/profile_file_win32.h"
 #include "platform/win32/system_folders_win32.h"
 #include "platform/win32/text_services_win32.h"
 #include "platform/win32/user_registry_win32.h"
 #include "platform/win32/window_manager_win32.h"
+#include "platform/win32/workstation_win32.h"
+#include "triggers/hot_key_registration.h"
+#include "triggers/trigger_actions.h"
 #include "ui/win32/main_form.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/program_steps.h"
@@ -27,7 +41,7 @@ namespace dpx::win32 {
 
 // The whole program, from the creation of its windows to its end: wires the Win32 platform, the
 // options and saved state, hide mode and the windows together, and runs the message loop.
-class Program {
+class Program final : private TriggerActions {
  public:
   Program();
   Program(const Program&) = delete;
@@ -40,8 +54,13 @@ class Program {
  private:
   void OnMainWindowCreated();
   void RefreshVisibleWindowsList();
-  void OnHotKey(int id);
+  void FillDisplayModeFields();
+  void RegisterHotKeys();
   void RunMessageLoop();
+  // TriggerActions: what the hot keys fire.
+  void ClickHideRestore() override { toggle_.Toggle(); }
+  void ToggleProgramWindow(bool askPassword) override;
+  void ScreenSaverCommand() override { screenSaver_.ScreenSaverCommand(); }
   void End();
 
   // Platform
@@ -51,6 +70,11 @@ class Program {
   Win32SystemFolders folders_;
   Win32ProfileFile profile_;
   Win32UserRegistry registry_;
+  Win32AudioOutput audio_;
+  Win32DisplayModes displayModes_;
+  Win32DesktopWallpaper wallpaper_;
+  Win32Workstation workstation_;
+  Win32KeyNames keyNames_;
   // Saved state: the paths are fixed at process start, the password starts empty.
   DataPaths paths_;
   std::wstring appPassword_;
@@ -59,6 +83,11 @@ class Program {
   SettingsFile settingsFile_;
   SettingsFileStore settingsStore_;
   SavedState saved_{paths_, settingsStore_, text_};
+  // Side actions
+  SoundAction sound_{audio_, options_};
+  DisplayModeAction display_{displayModes_, options_};
+  WallpaperAction wallpaperAction_{wallpaper_, registry_, options_};
+  ScreenSaverAndLock screenSaver_{workstation_, options_};
   // Windows and hide mode
   Win32UserInteraction ui_;
   PendingPasswordPrompt prompt_;
@@ -66,12 +95,16 @@ class Program {
   ProgramWindowControl programWindow_{mainForm_, prompt_, ui_, appPassword_};
   WindowCapture capture_{windows_, processes_, programWindow_};
   HideMode hideMode_{windows_, capture_, programWindow_, text_, saved_.ExcludeList()};
-  ProgramHideSteps steps_;
+  ProgramHideSteps steps_{sound_, display_, wallpaperAction_,
+                          [this] { RefreshVisibleWindowsList(); }};
   bool ready_ = false;
   HideToggle toggle_{hideMode_, steps_, options_, ready_};
   CapturedWindowList visibleWindows_;
   MainWindowCommands commands_;
-  ProgramEndSteps endSteps_;
+  // The hot keys live on the main window, so they exist once it does.
+  std::unique_ptr<Win32HotKeys> hotKeyRegistrar_;
+  std::unique_ptr<HotKeyRegistration> hotKeys_;
+  ProgramEndSteps endSteps_{screenSaver_};
   ProgramEnd end_{hideMode_, steps_, endSteps_, saved_, ready_};
   bool ended_ = false;
 };

@@ -1,60 +1,69 @@
 #pragma once
 
-#include <windows.h>
-
 #include <functional>
 
+#include "actions/display_mode_action.h"
+#include "actions/screen_saver.h"
+#include "actions/sound_action.h"
+#include "actions/wallpaper_action.h"
 #include "app/program_end.h"
 #include "app/user_interaction.h"
 #include "hide/hide_steps.h"
+#include "triggers/hot_key_registration.h"
 
 namespace dpx::win32 {
 
-// The side actions of hide mode as this build of the program has them. The visible-windows list
-// is refreshed for real; every other step belongs to work that is not wired in yet and does
-// nothing until it is (each reads its own option, so doing nothing is what "off" does).
+// The side actions of hide mode, each through the action that owns it. The active window and
+// Bring to TOP steps and the shell surfaces are not wired in yet: they do nothing until they are
+// (each reads its own option, so doing nothing is what "off" does).
 class ProgramHideSteps final : public HideSteps {
  public:
-  explicit ProgramHideSteps(std::function<void()> refreshVisibleWindowsList)
-      : refresh_(std::move(refreshVisibleWindowsList)) {}
+  ProgramHideSteps(SoundAction& sound, DisplayModeAction& display, WallpaperAction& wallpaper,
+                   std::function<void()> refreshVisibleWindowsList)
+      : sound_(sound),
+        display_(display),
+        wallpaper_(wallpaper),
+        refresh_(std::move(refreshVisibleWindowsList)) {}
 
   // Active window and Bring to TOP: not wired in yet.
   void RememberActiveWindow() override {}
   void CloseActiveWindow() override {}
   void BringToTop() override {}
   void ReactivateActiveWindow() override {}
-  // Display mode: not wired in yet.
-  void SwitchToSelectedMode() override {}
-  void RestoreDisplayMode() override {}
-  // Wallpaper: not wired in yet.
-  void HideWallpaper() override {}
-  void RestoreWallpaper() override {}
-  // Sound volume: not wired in yet.
-  void SaveCurrentVolume() override {}
-  void ApplyDesiredVolume() override {}
-  void RestoreSavedVolume() override {}
   // Desktop icons, taskbar and tray icons: not wired in yet.
   void HideShellSurfaces(bool, bool, bool) override {}
   void RestoreShellSurfaces() override {}
 
+  void SwitchToSelectedMode() override { display_.SwitchToSelectedMode(); }
+  void RestoreDisplayMode() override { display_.RestoreDisplayMode(); }
+  void HideWallpaper() override { wallpaper_.HideWallpaper(); }
+  void RestoreWallpaper() override { wallpaper_.RestoreWallpaper(); }
+  void SaveCurrentVolume() override { sound_.SaveCurrentVolume(); }
+  void ApplyDesiredVolume() override { sound_.ApplyDesiredVolume(); }
+  void RestoreSavedVolume() override { sound_.RestoreSavedVolume(); }
   void RefreshVisibleWindowsList() override { refresh_(); }
 
  private:
+  SoundAction& sound_;
+  DisplayModeAction& display_;
+  WallpaperAction& wallpaper_;
   std::function<void()> refresh_;
 };
 
-// The last work of a run: the hot keys of the main window are released; the workstation lock
-// is not looked up yet, so there is nothing of it to free.
+// The last work of a run: the workstation lock's library and the hot keys are released.
 class ProgramEndSteps final : public EndOfRunSteps {
  public:
-  void SetMainWindow(HWND main) { main_ = main; }
-  void FreeLockWorkStation() override {}
+  explicit ProgramEndSteps(ScreenSaverAndLock& screenSaver) : screenSaver_(screenSaver) {}
+  void SetHotKeys(HotKeyRegistration* hotKeys) { hotKeys_ = hotKeys; }
+
+  void FreeLockWorkStation() override { screenSaver_.FreeLockWorkStation(); }
   void UnregisterHotKeys() override {
-    for (int id : {0, 1, 2}) ::UnregisterHotKey(main_, id);
+    if (hotKeys_) hotKeys_->UnregisterAllHotKeys();
   }
 
  private:
-  HWND main_ = nullptr;
+  ScreenSaverAndLock& screenSaver_;
+  HotKeyRegistration* hotKeys_ = nullptr;
 };
 
 // The password prompt dialog comes with the application password work. Until then a set
