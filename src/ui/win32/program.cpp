@@ -30,6 +30,7 @@ Program::Program()
 // error skips the steps after it; start-up goes on.
 void Program::OnMainWindowCreated() {
   ui_.SetOwner(mainForm_.Handle());
+  newWindowWatch_.Start();
   RefreshVisibleWindowsList();
   // Autostart's check box is set from the registry once the autostart work is wired in.
   saved_.LoadExcludeList();

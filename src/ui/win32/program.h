@@ -18,6 +18,8 @@
 #include "app/settings_file.h"
 #include "hide/hide_mode.h"
 #include "hide/hide_toggle.h"
+#include "hide/new_window_watch.h"
+#include "platform/win32/hook_platform_win32.h"
 #include "hide/window_capture.h"
 #include "platform/win32/audio_output_win32.h"
 #include "platform/win32/desktop_wallpaper_win32.h"
@@ -95,6 +97,13 @@ class Program final : private TriggerActions {
   ProgramWindowControl programWindow_{mainForm_, prompt_, ui_, appPassword_};
   WindowCapture capture_{windows_, processes_, programWindow_};
   HideMode hideMode_{windows_, capture_, programWindow_, text_, saved_.ExcludeList()};
+  // The new-window watcher (the main window's `Watch`); it starts once the main window exists.
+  Win32HookPlatform hookPlatform_{HookLibraryBesideProgram(),
+                                  [this](const std::function<void()>& event) {
+                                    RunReportingErrors(ui_, event);
+                                  }};
+  NewWindowWatch newWindowWatch_{hookPlatform_, windows_, programWindow_, ui_,
+                                 hideMode_,     options_, ::GetCurrentProcessId()};
   ProgramHideSteps steps_{sound_, display_, wallpaperAction_,
                           [this] { RefreshVisibleWindowsList(); }};
   bool ready_ = false;
