@@ -73,8 +73,10 @@ bool ParseBoolean(const std::wstring& text, bool defaultValue) {
 SettingsWriteError::SettingsWriteError(const std::wstring& path)
     : AppError(L"Unable to write to " + path) {}
 
-IniFile::IniFile(ProfileFile& profile, std::wstring path)
-    : profile_(profile), path_(std::move(path)) {}
+IniFile::IniFile(ProfileFile& profile, std::wstring path, std::wstring reportedPath)
+    : profile_(profile), path_(std::move(path)), reportedPath_(std::move(reportedPath)) {
+  if (reportedPath_.empty()) reportedPath_ = path_;
+}
 
 bool IniFile::ReadBoolean(const std::wstring& section, const std::wstring& key, bool defaultValue) {
   return ParseBoolean(ReadText(section, key, FormatBoolean(defaultValue)), defaultValue);
@@ -101,7 +103,7 @@ void IniFile::WriteInteger(const std::wstring& section, const std::wstring& key,
 
 void IniFile::WriteText(const std::wstring& section, const std::wstring& key,
                         const std::wstring& value) {
-  if (!profile_.WriteString(path_, section, key, value)) throw SettingsWriteError(path_);
+  if (!profile_.WriteString(path_, section, key, value)) throw SettingsWriteError(reportedPath_);
 }
 
 }  // namespace dpx

@@ -28,7 +28,8 @@ class SettingsWriteError : public AppError {
 // section or key gives the default; a present but empty Text key gives the empty text.
 class IniFile {
  public:
-  IniFile(ProfileFile& profile, std::wstring path);
+  // Writes go to `path`; a failure names `reportedPath` (the file the user knows), when given.
+  IniFile(ProfileFile& profile, std::wstring path, std::wstring reportedPath = {});
 
   const std::wstring& Path() const { return path_; }
 
@@ -46,6 +47,7 @@ class IniFile {
  private:
   ProfileFile& profile_;
   std::wstring path_;
+  std::wstring reportedPath_;
 };
 
 }  // namespace dpx

@@ -27,6 +27,26 @@ void WriteCorner(IniFile& ini, const std::wstring& section, const CornerOption& 
   ini.WriteInteger(section, L"Corner", corner.corner);
 }
 
+// Every key of the file in its order, from the options.
+void WriteEveryKey(IniFile& ini, const Options& options) {
+  WriteSoundSettings(ini, options);
+
+  ini.WriteBoolean(L"SpecialWindows", L"HideDesktop", options.hideDesktop);
+  ini.WriteBoolean(L"SpecialWindows", L"HideTaskBar", options.hideTaskBar);
+  ini.WriteBoolean(L"SpecialWindows", L"Tray", options.hideTray);
+  ini.WriteBoolean(L"General", L"HideNewlyCreatedWindows", options.hideNewlyCreatedWindows);
+  ini.WriteBoolean(L"General", L"HideActiveWindow", options.closeActiveWindow);
+  ini.WriteBoolean(L"General", L"HideWallpaper", options.hideWallpaper);
+  ini.WriteBoolean(L"SSaver", L"LockWorkstation", options.lockWorkstation);
+  ini.WriteInteger(L"Display", L"Resolution", options.resolution);
+  ini.WriteBoolean(L"Display", L"Switch", options.switchResolution);
+  ini.WriteText(L"HOTKEY_Windows", L"Key", options.hideKey);
+  ini.WriteText(L"HOTKEY_App", L"Key", options.programKey);
+  ini.WriteText(L"HOTKEY_SSaver", L"Key", options.screenSaverKey);
+  WriteCorner(ini, L"MouseShortcut_Windows", options.hideCorner);
+  WriteCorner(ini, L"MouseShortcut_SSaver", options.screenSaverCorner);
+}
+
 }  // namespace
 
 SettingsFile::SettingsFile(ProfileFile& profile, PasswordStore& passwords, std::wstring path)
@@ -64,23 +84,21 @@ void SettingsFile::SaveSettings(const Options& options, std::wstring& appPasswor
   // the stored settings and remove a stored password.
   if (!loaded_) return;
 
-  IniFile ini(profile_, path_);
-  WriteSoundSettings(ini, options);
-
-  ini.WriteBoolean(L"SpecialWindows", L"HideDesktop", options.hideDesktop);
-  ini.WriteBoolean(L"SpecialWindows", L"HideTaskBar", options.hideTaskBar);
-  ini.WriteBoolean(L"SpecialWindows", L"Tray", options.hideTray);
-  ini.WriteBoolean(L"General", L"HideNewlyCreatedWindows", options.hideNewlyCreatedWindows);
-  ini.WriteBoolean(L"General", L"HideActiveWindow", options.closeActiveWindow);
-  ini.WriteBoolean(L"General", L"HideWallpaper", options.hideWallpaper);
-  ini.WriteBoolean(L"SSaver", L"LockWorkstation", options.lockWorkstation);
-  ini.WriteInteger(L"Display", L"Resolution", options.resolution);
-  ini.WriteBoolean(L"Display", L"Switch", options.switchResolution);
-  ini.WriteText(L"HOTKEY_Windows", L"Key", options.hideKey);
-  ini.WriteText(L"HOTKEY_App", L"Key", options.programKey);
-  ini.WriteText(L"HOTKEY_SSaver", L"Key", options.screenSaverKey);
-  WriteCorner(ini, L"MouseShortcut_Windows", options.hideCorner);
-  WriteCorner(ini, L"MouseShortcut_SSaver", options.screenSaverCorner);
+  // The keys go into a sibling that then replaces the file whole, so a failed write or a crash
+  // half-way never leaves a shortened "dpx.dat"; unknown keys survive through the copy.
+  const std::wstring staged = path_ + L".tmp";
+  if (!profile_.StageCopy(path_, staged)) throw SettingsWriteError(path_);
+  try {
+    IniFile ini(profile_, staged, path_);
+    WriteEveryKey(ini, options);
+  } catch (...) {
+    profile_.Discard(staged);
+    throw;
+  }
+  if (!profile_.Commit(staged, path_)) {
+    profile_.Discard(staged);
+    throw SettingsWriteError(path_);
+  }
 
   if (!options.appPasswordProtected) appPassword.clear();
   appPassword = passwords_.Write(appPassword);

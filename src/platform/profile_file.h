@@ -18,6 +18,14 @@ class ProfileFile {
   // Creates the file, the section and the key as needed. False when the file cannot be written.
   virtual bool WriteString(const std::wstring& path, const std::wstring& section,
                            const std::wstring& key, const std::wstring& value) = 0;
+
+  // Whole-file steps, so a save can be written into a sibling and put in place in one step: a
+  // crash or a failed write then never leaves a half-written file.
+  // Makes `staged` a copy of `from` (or removes it when `from` does not exist).
+  virtual bool StageCopy(const std::wstring& from, const std::wstring& staged) = 0;
+  // Writes out whatever the platform still holds of `staged`, then replaces `target` with it.
+  virtual bool Commit(const std::wstring& staged, const std::wstring& target) = 0;
+  virtual void Discard(const std::wstring& staged) = 0;
 };
 
 }  // namespace dpx

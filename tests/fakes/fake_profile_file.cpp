@@ -74,6 +74,24 @@ bool FakeProfileFile::WriteString(const std::wstring& path, const std::wstring& 
   return true;
 }
 
+bool FakeProfileFile::StageCopy(const std::wstring& from, const std::wstring& staged) {
+  files_.erase(staged);
+  if (const auto file = files_.find(from); file != files_.end()) files_[staged] = file->second;
+  return true;
+}
+
+bool FakeProfileFile::Commit(const std::wstring& staged, const std::wstring& target) {
+  const auto file = files_.find(staged);
+  if (failCommits_ || file == files_.end()) return false;
+  files_[target] = std::move(file->second);
+  files_.erase(staged);
+  return true;
+}
+
+void FakeProfileFile::Discard(const std::wstring& staged) {
+  files_.erase(staged);
+}
+
 std::optional<std::wstring> FakeProfileFile::Text(const std::wstring& path) const {
   const auto file = files_.find(path);
   if (file == files_.end()) return std::nullopt;

@@ -21,6 +21,11 @@ class FakeProfileFile final : public ProfileFile {
                           const std::wstring& key, const std::wstring& defaultValue) override;
   bool WriteString(const std::wstring& path, const std::wstring& section, const std::wstring& key,
                    const std::wstring& value) override;
+  bool StageCopy(const std::wstring& from, const std::wstring& staged) override;
+  bool Commit(const std::wstring& staged, const std::wstring& target) override;
+  void Discard(const std::wstring& staged) override;
+  // Makes every Commit fail, as for a target another program holds open.
+  void FailCommits(bool fail) { failCommits_ = fail; }
 
   // The file as the platform writes it: "[Section]\r\n" and "Key=Value\r\n" lines; nullopt while
   // the file does not exist.
@@ -55,6 +60,7 @@ class FakeProfileFile final : public ProfileFile {
   std::map<std::wstring, File> files_;
   std::optional<std::size_t> writesLeft_;
   std::vector<WriteCall> writes_;
+  bool failCommits_ = false;
 };
 
 }  // namespace dpx::fakes

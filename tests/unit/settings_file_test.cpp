@@ -198,7 +198,7 @@ TEST_F(SettingsFileTest, ARegistryThatRefusesThePasswordIsNoError) {
   EXPECT_NE(profile.Text(kPath), std::nullopt);
 }
 
-TEST_F(SettingsFileTest, AFailedWriteStopsTheSaveAndLeavesTheRestAsItWas) {
+TEST_F(SettingsFileTest, AFailedWriteStopsTheSaveAndLeavesTheFileAsItWas) {
   registry.WriteText(kPasswordKey, L"10", L"old");
   profile.SetText(kPath, kDefaultFile);
   Load();
@@ -212,18 +212,29 @@ TEST_F(SettingsFileTest, AFailedWriteStopsTheSaveAndLeavesTheRestAsItWas) {
   } catch (const SettingsWriteError& error) {
     EXPECT_EQ(error.Message(), L"Unable to write to " + kPath);
   }
-  std::wstring expected = kDefaultFile;
-  for (const auto& [before, after] : {std::pair{L"ModifyVolume=1", L"ModifyVolume=0"},
-                                      {L"Volume=65535", L"Volume=1234"},
-                                      {L"VolumeMuted=0", L"VolumeMuted=1"},
-                                      {L"HideDesktop=0", L"HideDesktop=1"},
-                                      {L"HideTaskBar=0", L"HideTaskBar=1"}}) {
-    expected.replace(expected.find(before), std::wcslen(before), after);
-  }
-  EXPECT_EQ(profile.Text(kPath), expected);
+  // The keys went into a sibling that is thrown away: no half-written file.
+  EXPECT_EQ(profile.Text(kPath), kDefaultFile);
+  EXPECT_EQ(profile.Text(kPath + L".tmp"), std::nullopt);
   EXPECT_EQ(profile.Writes().size(), 6u);
   EXPECT_EQ(password, L"old");
   EXPECT_EQ(StoredPassword(), RegistryValue(L"old"));
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeReplacedKeepsItsOldTextAndStopsTheSave) {
+  registry.WriteText(kPasswordKey, L"10", L"old");
+  profile.SetText(kPath, kDefaultFile + L"[Mine]\r\nKept=yes\r\n");
+  Load();
+  profile.FailCommits(true);
+  std::wstring typed = L"new";
+  EXPECT_THROW(settings.SaveSettings(Changed(), typed), SettingsWriteError);
+  EXPECT_EQ(profile.Text(kPath), kDefaultFile + L"[Mine]\r\nKept=yes\r\n");
+  EXPECT_EQ(StoredPassword(), RegistryValue(L"old"));
+
+  // Once it can be replaced, the save keeps the keys it does not know.
+  profile.FailCommits(false);
+  settings.SaveSettings(Changed(), typed);
+  EXPECT_NE(profile.Text(kPath)->find(L"[Mine]\r\nKept=yes\r\n"), std::wstring::npos);
+  EXPECT_NE(profile.Text(kPath)->find(L"Volume=1234"), std::wstring::npos);
 }
 
 TEST_F(SettingsFileTest, AFailureInTheSoundsSectionStopsTheWholeSave) {

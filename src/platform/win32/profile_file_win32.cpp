@@ -22,4 +22,24 @@ bool Win32ProfileFile::WriteString(const std::wstring& path, const std::wstring&
          FALSE;
 }
 
+bool Win32ProfileFile::StageCopy(const std::wstring& from, const std::wstring& staged) {
+  Discard(staged);
+  if (::GetFileAttributesW(from.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+  // The copy keeps the file's attributes, so a read-only settings file still refuses the save.
+  return ::CopyFileW(from.c_str(), staged.c_str(), FALSE) != FALSE;
+}
+
+bool Win32ProfileFile::Commit(const std::wstring& staged, const std::wstring& target) {
+  // Three nulls make the profile calls write out and forget what they hold of the file.
+  ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, staged.c_str());
+  return ::MoveFileExW(staged.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+void Win32ProfileFile::Discard(const std::wstring& staged) {
+  ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, staged.c_str());
+  ::SetFileAttributesW(staged.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileW(staged.c_str());
+}
+
 }  // namespace dpx::win32
