@@ -24,14 +24,18 @@
 #include "platform/win32/audio_output_win32.h"
 #include "platform/win32/desktop_wallpaper_win32.h"
 #include "platform/win32/display_modes_win32.h"
+#include "platform/win32/foreground_win32.h"
 #include "platform/win32/hot_keys_win32.h"
 #include "platform/win32/key_names_win32.h"
+#include "platform/win32/process_control_win32.h"
 #include "platform/win32/processes_win32.h"
 #include "platform/win32/profile_file_win32.h"
 #include "platform/win32/system_folders_win32.h"
 #include "platform/win32/text_services_win32.h"
+#include "platform/win32/tray_library_win32.h"
 #include "platform/win32/user_registry_win32.h"
 #include "platform/win32/window_manager_win32.h"
+#include "platform/win32/window_search_win32.h"
 #include "platform/win32/workstation_win32.h"
 #include "triggers/hot_key_registration.h"
 #include "triggers/trigger_actions.h"
@@ -104,8 +108,22 @@ class Program final : private TriggerActions {
                                   }};
   NewWindowWatch newWindowWatch_{hookPlatform_, windows_, programWindow_, ui_,
                                  hideMode_,     options_, ::GetCurrentProcessId()};
-  ProgramHideSteps steps_{sound_, display_, wallpaperAction_,
-                          [this] { RefreshVisibleWindowsList(); }};
+  // Active window, Bring to TOP and the shell surfaces. dpxtray.dll is imported through the
+  // tray library, so the program does not start without it.
+  Win32WindowSearch windowSearch_;
+  Win32Foreground foreground_;
+  Win32ProcessControl processControl_;
+  Win32TrayLibrary trayLibrary_;
+  ActiveWindow activeWindow_{windows_,       foreground_, processControl_,
+                             programWindow_, text_,       options_};
+  BringToTopProgram bringToTop_{windows_,       foreground_, processControl_,
+                                programWindow_, text_,       saved_.BringToTopList(),
+                                hideMode_};
+  ShellSurfaces shellSurfaces_{windows_, windowSearch_, processes_, trayLibrary_};
+  ProgramHideSteps steps_{
+      activeWindow_, bringToTop_, shellSurfaces_, sound_, display_, wallpaperAction_, [this] {
+        RefreshVisibleWindowsList();
+      }};
   bool ready_ = false;
   HideToggle toggle_{hideMode_, steps_, options_, ready_};
   CapturedWindowList visibleWindows_;

@@ -8,31 +8,36 @@
 #include "actions/wallpaper_action.h"
 #include "app/program_end.h"
 #include "app/user_interaction.h"
+#include "hide/active_window.h"
+#include "hide/bring_to_top.h"
 #include "hide/hide_steps.h"
+#include "hide/shell_surfaces.h"
 #include "triggers/hot_key_registration.h"
 
 namespace dpx::win32 {
 
-// The side actions of hide mode, each through the action that owns it. The active window and
-// Bring to TOP steps and the shell surfaces are not wired in yet: they do nothing until they are
-// (each reads its own option, so doing nothing is what "off" does).
+// The side actions of hide mode, each through the action that owns it.
 class ProgramHideSteps final : public HideSteps {
  public:
-  ProgramHideSteps(SoundAction& sound, DisplayModeAction& display, WallpaperAction& wallpaper,
+  ProgramHideSteps(ActiveWindow& active, BringToTopProgram& bringToTop, ShellSurfaces& shell,
+                   SoundAction& sound, DisplayModeAction& display, WallpaperAction& wallpaper,
                    std::function<void()> refreshVisibleWindowsList)
-      : sound_(sound),
+      : active_(active),
+        bringToTop_(bringToTop),
+        shell_(shell),
+        sound_(sound),
         display_(display),
         wallpaper_(wallpaper),
         refresh_(std::move(refreshVisibleWindowsList)) {}
 
-  // Active window and Bring to TOP: not wired in yet.
-  void RememberActiveWindow() override {}
-  void CloseActiveWindow() override {}
-  void BringToTop() override {}
-  void ReactivateActiveWindow() override {}
-  // Desktop icons, taskbar and tray icons: not wired in yet.
-  void HideShellSurfaces(bool, bool, bool) override {}
-  void RestoreShellSurfaces() override {}
+  void RememberActiveWindow() override { active_.RememberActiveWindow(); }
+  void CloseActiveWindow() override { active_.CloseActiveWindow(); }
+  void BringToTop() override { bringToTop_.BringToTop(); }
+  void ReactivateActiveWindow() override { active_.ReactivateActiveWindow(); }
+  void HideShellSurfaces(bool desktopIcons, bool taskbar, bool trayIcons) override {
+    shell_.HideShellSurfaces(desktopIcons, taskbar, trayIcons);
+  }
+  void RestoreShellSurfaces() override { shell_.RestoreShellSurfaces(); }
 
   void SwitchToSelectedMode() override { display_.SwitchToSelectedMode(); }
   void RestoreDisplayMode() override { display_.RestoreDisplayMode(); }
@@ -44,6 +49,9 @@ class ProgramHideSteps final : public HideSteps {
   void RefreshVisibleWindowsList() override { refresh_(); }
 
  private:
+  ActiveWindow& active_;
+  BringToTopProgram& bringToTop_;
+  ShellSurfaces& shell_;
   SoundAction& sound_;
   DisplayModeAction& display_;
   WallpaperAction& wallpaper_;
