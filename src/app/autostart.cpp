@@ -14,8 +14,8 @@ bool AutoStart::IsAutoStartOn() {
 
 void AutoStart::SetAutoStart(bool on) {
   if (!on) {
-    // Another tool may have removed it already; then there is nothing to do and nothing to say.
-    if (IsAutoStartOn()) (void)registry_.DeleteValue(kAutoStartKey, kAutoStartValue);
+    // A failure is ignored, also when another tool has removed the entry already.
+    (void)registry_.DeleteValue(kAutoStartKey, kAutoStartValue);
     return;
   }
   // Without its own path the program has nothing sensible to register.
