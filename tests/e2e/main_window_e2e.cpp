@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "dpx_windows.h"
 #include "harness.h"
 
 namespace dpx::e2e {
@@ -24,67 +25,10 @@ fs::path ScreenshotFolder() {
   return path;
 }
 
-// The size of an X window as xwininfo tells it.
-std::pair<int, int> WindowSize(const std::string& window) {
-  std::istringstream info(Run("xwininfo -id " + window));
-  int width = 0, height = 0;
-  for (std::string line; std::getline(info, line);) {
-    if (line.find("Width:") != std::string::npos)
-      width = std::stoi(line.substr(line.find(':') + 1));
-    if (line.find("Height:") != std::string::npos)
-      height = std::stoi(line.substr(line.find(':') + 1));
-  }
-  return {width, height};
-}
-
-// The main window: the "DPX" window that has a size (the application window that carries the
-// taskbar button is "DPX" too, but has none).
-std::string ShownMainWindow() {
-  for (const std::string& window : VisibleXWindows("DPX"))
-    if (WindowSize(window).first > 100) return window;
-  return {};
-}
-
-// The first visible window of that title, once there is one; empty after the timeout.
-std::string WaitForWindow(const std::string& title) {
-  std::string found;
-  WaitUntil([&] {
-    const auto windows = VisibleXWindows(title);
-    if (!windows.empty()) found = windows.front();
-    return !found.empty();
-  });
-  return found;
-}
-
-// Presses keys in a window until `done`. A window takes keys only once it has the focus, and
-// without a window manager Wine sometimes hands the focus over a moment late.
-bool PressUntil(const std::string& window, const std::string& keys,
-                const std::function<bool()>& done) {
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    std::this_thread::sleep_for(300ms);
-    Run("xdotool windowfocus --sync " + window + " key " + keys);
-    if (WaitUntil(done, 1s)) return true;
-  }
-  return false;
-}
-
-// Answers a message box with a key; true once the box has gone.
-bool Answer(const std::string& box, const std::string& key) {
-  return PressUntil(
-      box, key, [&] { return Run("xwininfo -id " + box).find("IsViewable") == std::string::npos; });
-}
-
 bool SameImage(const fs::path& a, const fs::path& b) {
   int status = 0;
   Run("compare -metric AE '" + a.string() + "' '" + b.string() + "' null:", &status);
   return status == 0;
-}
-
-std::string FileText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 class MainWindowE2e : public ::testing::Test {

@@ -13,6 +13,7 @@
 //                       lines are printed at creation, and "shown" once they are shown
 //   --child TITLE       the next window holds a visible child window with this title
 //   --message-only TITLE  a message-only window with this title
+//   --hold-file PATH    keeps that file open without sharing it, as another program may
 // Prints one line "HWND TITLE" per window once all are shown (tree windows by their title or,
 // untitled, their class; "HWND tray icon" for the icon's owner), then pumps messages until
 // closed. A window that gets WM_CLOSE prints "closed TITLE" and ends the program. Started with
@@ -151,6 +152,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> trayTips;
   UINT hiddenFor = 0;
   std::vector<std::wstring> messageOnlyTitles;
+  std::vector<HANDLE> heldFiles;  // closed when the process ends
   if (argc == 1) {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
@@ -183,6 +185,9 @@ int wmain(int argc, wchar_t** argv) {
       next.childTitle = value;
     } else if (option == L"--message-only") {
       messageOnlyTitles.push_back(value);
+    } else if (option == L"--hold-file") {
+      heldFiles.push_back(CreateFileW(value, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     }
   }
 
