@@ -14,6 +14,9 @@
 //   --child TITLE       the next window holds a visible child window with this title
 //   --message-only TITLE  a message-only window with this title
 //   --hold-file PATH    keeps that file open without sharing it, as another program may
+//   --hot-key MODS:VK   registers that hot key (RegisterHotKey's modifiers and key code, in
+//                       decimal) on the first window and prints "hot key held" or "hot key
+//                       refused"; each press then prints "hot key pressed"
 // Prints one line "HWND TITLE" per window once all are shown (tree windows by their title or,
 // untitled, their class; "HWND tray icon" for the icon's owner), then pumps messages until
 // closed. A window that gets WM_CLOSE prints "closed TITLE" and ends the program. Started with
@@ -153,6 +156,7 @@ int wmain(int argc, wchar_t** argv) {
   UINT hiddenFor = 0;
   std::vector<std::wstring> messageOnlyTitles;
   std::vector<HANDLE> heldFiles;  // closed when the process ends
+  std::wstring hotKey;
   if (argc == 1) {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
@@ -185,6 +189,8 @@ int wmain(int argc, wchar_t** argv) {
       next.childTitle = value;
     } else if (option == L"--message-only") {
       messageOnlyTitles.push_back(value);
+    } else if (option == L"--hot-key") {
+      hotKey = value;
     } else if (option == L"--hold-file") {
       heldFiles.push_back(CreateFileW(value, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -231,6 +237,15 @@ int wmain(int argc, wchar_t** argv) {
                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(built.window)),
                  built.label.c_str());
   std::fflush(stdout);
+  if (!hotKey.empty() && !windows.empty()) {
+    wchar_t* keyCode = nullptr;
+    const auto modifiers = static_cast<UINT>(std::wcstoul(hotKey.c_str(), &keyCode, 10));
+    const auto key =
+        static_cast<UINT>(std::wcstoul(*keyCode == L':' ? keyCode + 1 : keyCode, nullptr, 10));
+    std::wprintf(RegisterHotKey(windows[0], 1, modifiers, key) ? L"hot key held\n"
+                                                               : L"hot key refused\n");
+    std::fflush(stdout);
+  }
   if (hangAfter && !windows.empty()) SetTimer(windows[0], kHangTimer, hangAfter, nullptr);
   const UINT_PTR showTimer = hiddenFor ? SetTimer(nullptr, 0, hiddenFor, nullptr) : 0;
 
@@ -241,6 +256,11 @@ int wmain(int argc, wchar_t** argv) {
       for (std::size_t i = 0; i < windows.size(); ++i)
         ShowWindow(windows[i], specs[i].minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
       std::wprintf(L"shown\n");
+      std::fflush(stdout);
+      continue;
+    }
+    if (message.message == WM_HOTKEY) {
+      std::wprintf(L"hot key pressed\n");
       std::fflush(stdout);
       continue;
     }
