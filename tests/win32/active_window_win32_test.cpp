@@ -13,6 +13,7 @@
 #include "platform/win32/processes_win32.h"
 #include "platform/win32/text_services_win32.h"
 #include "platform/win32/window_manager_win32.h"
+#include "no_program_window.h"
 #include "shell_win32_support.h"
 
 namespace dpx {
@@ -20,14 +21,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::ChildProcess;
-
-class NoProgramWindow final : public ProgramWindow {
- public:
-  bool IsMainWindow(WindowHandle) const override { return false; }
-  bool IsApplicationWindow(WindowHandle) const override { return false; }
-  bool IsMainWindowVisible() const override { return false; }
-  void ToggleProgramWindow(bool) override {}
-};
+using testing::NoProgramWindow;
 
 class ActiveWindowWin32Test : public ::testing::Test {
  protected:

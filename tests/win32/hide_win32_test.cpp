@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "child_process.h"
+#include "no_program_window.h"
 #include "hide/hide_mode.h"
 #include "platform/win32/processes_win32.h"
 #include "platform/win32/text_services_win32.h"
@@ -17,15 +18,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::ChildProcess;
-
-// The tests run without a program window of their own.
-class NoProgramWindow final : public ProgramWindow {
- public:
-  bool IsMainWindow(WindowHandle) const override { return false; }
-  bool IsApplicationWindow(WindowHandle) const override { return false; }
-  bool IsMainWindowVisible() const override { return false; }
-  void ToggleProgramWindow(bool) override {}
-};
+using testing::NoProgramWindow;
 
 struct Seen {
   bool visible = false;

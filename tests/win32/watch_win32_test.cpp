@@ -7,6 +7,7 @@
 #include <map>
 
 #include "child_process.h"
+#include "no_program_window.h"
 #include "hide/new_window_watch.h"
 #include "hide/watch.h"
 #include "platform/win32/hook_platform_win32.h"
@@ -19,14 +20,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::ChildProcess;
-
-class NoProgramWindow final : public ProgramWindow {
- public:
-  bool IsMainWindow(WindowHandle) const override { return false; }
-  bool IsApplicationWindow(WindowHandle) const override { return false; }
-  bool IsMainWindowVisible() const override { return false; }
-  void ToggleProgramWindow(bool) override {}
-};
+using testing::NoProgramWindow;
 
 class RecordingUi final : public UserInteraction {
  public:
