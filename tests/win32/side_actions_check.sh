@@ -6,8 +6,10 @@
 #
 #   side_actions_check.sh PROBE_EXE TESTS_EXE
 #
-# Runs in the test session DPX_WINE_SESSION (started when it is not running). Puts the screen
-# mode and the registry value back as it found them. Ends with "N passed, N failed".
+# Runs in the test session DPX_WINE_SESSION (started when it is not running). Starts from the
+# session's default mode with Wine's list of modes read afresh from the X server (an earlier test
+# may have left a virtual desktop's list behind), and puts the mode and the registry value back
+# at the end. Ends with "N passed, N failed".
 set -uo pipefail
 
 probe=$(realpath "$1")
@@ -37,6 +39,9 @@ check() { # NAME EXPECTED ACTUAL
 }
 
 screen_mode() { xrandr --current | awk '$2 ~ /\*/ { print $1; exit }'; }
+x_sizes() { xrandr --current | awk '$1 ~ /^[0-9]+x[0-9]+$/ { print $1 }' | sort -u | paste -sd' '; }
+# The sizes in the probe's last "modes" answer.
+listed_sizes() { printf '%s\n' "${answer[@]}" | awk '$1 == "mode" { sub(/x[0-9]+@.*/, "", $3); print $3 }' | sort -u | paste -sd' '; }
 # "[text]" for a value, "" when there is none; Wine prints REG_SZ values as "    Name    REG_SZ    text".
 wallpaper_value() {
     "$DPX_WINE" reg query 'HKCU\Control Panel\Desktop' /v Wallpaper 2>/dev/null | tr -d '\r' |
@@ -45,12 +50,13 @@ wallpaper_value() {
 set_wallpaper_value() { "$DPX_WINE" reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d "$1" /f >/dev/null 2>&1; }
 dialog_shown() { xdotool search --onlyvisible --name '^Display mode test$' >/dev/null 2>&1 && echo yes || echo no; }
 
+"$root/scripts/wine-session" reset "$session" || exit 1
 original_mode=$(screen_mode)
 original_wallpaper=$(wallpaper_value)
 probe_pid=
 put_back() {
     [[ -n "$probe_pid" ]] && kill "$probe_pid" 2>/dev/null
-    [[ "$(screen_mode)" == "$original_mode" ]] || xrandr -s "$original_mode"
+    [[ "$(screen_mode)" == "$original_mode" ]] || "$root/scripts/wine-session" reset "$session"
     if [[ -n "$original_wallpaper" ]]; then
         original_wallpaper=${original_wallpaper#[}
         set_wallpaper_value "${original_wallpaper%]}"
@@ -85,7 +91,13 @@ stop_probe() {
 
 echo "=== hide and restore seen from outside (screen $original_mode)"
 start_probe
-ask modes
+# Wine's desktop process reads the X server's modes again in its own time after the reset.
+for _ in $(seq 25); do
+    ask modes
+    [[ "$(listed_sizes)" == "$(x_sizes)" ]] && break
+    sleep 0.2
+done
+check "Wine lists the sizes the X server offers" "$(x_sizes)" "$(listed_sizes)"
 current=$(printf '%s\n' "${answer[@]}" | sed -n 's/^current //p')
 target=$(printf '%s\n' "${answer[@]}" | awk '$1 == "mode" && $3 ~ /^1024x768x/ { print $2; exit }')
 check "the mode in force is listed" yes "$([[ "$current" -ge 0 ]] 2>/dev/null && echo yes || echo no)"
