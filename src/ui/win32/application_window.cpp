@@ -1,5 +1,6 @@
 #include "ui/win32/application_window.h"
 
+#include "ui/win32/app_icon.h"
 #include "ui/win32/message_boxes.h"
 
 namespace dpx::win32 {
@@ -36,7 +37,12 @@ void ApplicationWindow::Create() {
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = Procedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+  // The window that carries the taskbar button shows DPX's icon there and in Alt+Tab.
+  windowClass.hIcon = static_cast<HICON>(::LoadImageW(
+      instance, MAKEINTRESOURCEW(IDI_DPX), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  windowClass.hIconSm = static_cast<HICON>(
+      ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_DPX), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                   ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.lpszClassName = kClassName;
   ::RegisterClassExW(&windowClass);
   // Zero size, in the middle of the screen; extended style 0, so the hide's stripping of extended
