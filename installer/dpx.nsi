@@ -96,12 +96,31 @@ SectionEnd
 Section "Uninstall"
   Call un.EndRunningDpx
   SetShellVarContext current
-  Delete "$INSTDIR\dpx.exe"
-  Delete "$INSTDIR\dpxtray.dll"
+  ; Out of the folder first: a process's current folder cannot be removed.
+  SetOutPath "$TEMP"
+  ; The hook library may stay loaded in other programs after DPX ended, and a loaded library
+  ; cannot be deleted, but it can be moved: it goes to the temporary folder instead.
   Delete "$INSTDIR\dozov.dll"
-  Delete "$INSTDIR\Help.chm"
-  Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
+  ${If} ${FileExists} "$INSTDIR\dozov.dll"
+    GetTempFileName $2
+    Delete "$2"
+    Rename "$INSTDIR\dozov.dll" "$2"
+    Delete /REBOOTOK "$2"
+  ${EndIf}
+  ; Other files are tried again for a few seconds while DPX's process ends.
+  StrCpy $1 0
+  ${Do}
+    Delete "$INSTDIR\dpx.exe"
+    Delete "$INSTDIR\dpxtray.dll"
+    Delete "$INSTDIR\Help.chm"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+    ${IfNot} ${FileExists} "$INSTDIR\*.*"
+      ${Break}
+    ${EndIf}
+    Sleep 250
+    IntOp $1 $1 + 1
+  ${LoopUntil} $1 >= 40
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
