@@ -1,8 +1,9 @@
 # Help.chm beside dpx.exe, compiled from the pages in this folder with chmcmd (Debian: fp-utils)
-# by compile-chm. Without chmcmd dpx.exe is built all the same, without its help.
+# by compile-chm, on Linux. Elsewhere, or without chmcmd, dpx.exe is built all the same, without
+# its help (the portable zip has it).
 find_program(DPX_CHMCMD chmcmd)
-if(NOT DPX_CHMCMD)
-  message(WARNING "chmcmd not found: Help.chm is not built")
+if(NOT DPX_CHMCMD OR NOT CMAKE_HOST_UNIX)
+  message(WARNING "Help.chm is not built here (it needs chmcmd on Linux)")
   return()
 endif()
 file(GLOB DPX_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.html
