@@ -16,9 +16,17 @@ void SavedState::LoadBringToTopList() {
   bringToTopLoaded_ = true;
 }
 
-void SavedState::SaveAll() {
+void SavedState::SaveExcludeList() {
   if (excludeLoaded_) SaveListFile(paths_.excludeListFile, exclude_);
+}
+
+void SavedState::SaveBringToTopList() {
   if (bringToTopLoaded_) SaveListFile(paths_.bringToTopListFile, bringToTop_);
+}
+
+void SavedState::SaveAll() {
+  SaveExcludeList();
+  SaveBringToTopList();
   settings_.Save();
 }
 

@@ -61,8 +61,11 @@ class SavedState {
   void LoadBringToTopList();
   void LoadSettings() { settings_.Load(); }
 
-  // "ExList.Dat", then "BttList.Dat", then the settings. A list whose load failed (or never ran)
+  // Each writes its list file whole and throws IoError. A list whose load failed (or never ran)
   // is not written, so a start-up error never overwrites the user's file with a partial list.
+  void SaveExcludeList();
+  void SaveBringToTopList();
+  // "ExList.Dat", then "BttList.Dat", then the settings.
   void SaveAll();
 
  private:

@@ -26,8 +26,10 @@ class ListEntry {
   std::wstring Path(TextServices& text) const;
   // Any non-zero flag byte means all windows of the application.
   bool AllWindows() const { return bytes_[kFlagOffset] != 0; }
+  void SetAllWindows(bool allWindows) { bytes_[kFlagOffset] = allWindows ? 1 : 0; }
 
   const Bytes& bytes() const { return bytes_; }
+  bool operator==(const ListEntry&) const = default;
 
  private:
   static constexpr std::size_t kTitleOffset = 0;

@@ -56,6 +56,15 @@ std::string FileText(const std::filesystem::path& file) {
   return text.str();
 }
 
+std::filesystem::path ScreenshotFolder() {
+  const char* folder = std::getenv("DPX_E2E_SCREENSHOTS");
+  std::filesystem::path path = folder && *folder
+                                   ? std::filesystem::path(folder)
+                                   : std::filesystem::temp_directory_path() / "dpx-e2e-shots";
+  std::filesystem::create_directories(path);
+  return path;
+}
+
 std::vector<std::string> WindowTexts(const std::string& title) {
   Program probe = StartWindowsProgram("tests/win32/dpx_window_probe.exe", {"texts:" + title});
   probe.Wait(20s);

@@ -25,6 +25,9 @@ bool PressUntil(const std::string& window, const std::string& keys,
 // Answers a message box with a key; true once the box has gone.
 bool Answer(const std::string& box, const std::string& key);
 std::string FileText(const std::filesystem::path& file);
+// Where screenshots are kept for a person to look at: DPX_E2E_SCREENSHOTS, or a folder in the
+// temporary folder; made when missing.
+std::filesystem::path ScreenshotFolder();
 // The texts a Windows window of that title shows (a message box's message among them), read by
 // a third process.
 std::vector<std::string> WindowTexts(const std::string& title);

@@ -16,15 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Screenshots of each page, kept for a person to look at.
-fs::path ScreenshotFolder() {
-  const char* folder = std::getenv("DPX_E2E_SCREENSHOTS");
-  fs::path path =
-      folder && *folder ? fs::path(folder) : fs::temp_directory_path() / "dpx-e2e-shots";
-  fs::create_directories(path);
-  return path;
-}
-
 bool SameImage(const fs::path& a, const fs::path& b) {
   int status = 0;
   Run("compare -metric AE '" + a.string() + "' '" + b.string() + "' null:", &status);

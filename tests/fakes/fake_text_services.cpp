@@ -21,6 +21,19 @@ wchar_t Upper(wchar_t c) {
   return c;
 }
 
+// The Latin-1 letter without its accent (0xC0 to 0xFF in order; '-' for the two signs there).
+wchar_t Unaccented(wchar_t c) {
+  constexpr wchar_t kBases[] = L"AAAAAAACEEEEIIIIDNOOOOO-OUUUUYTsaaaaaaaceeeeiiiidnooooo-ouuuuyty";
+  if (c < 0xC0 || c > 0xFF || kBases[c - 0xC0] == L'-') return c;
+  return kBases[c - 0xC0];
+}
+
+std::wstring Unaccented(const std::wstring& text) {
+  std::wstring out = text;
+  for (wchar_t& c : out) c = Unaccented(c);
+  return out;
+}
+
 }  // namespace
 
 std::string FakeTextServices::ToAnsi(const std::wstring& text) {
@@ -45,6 +58,8 @@ std::wstring FakeTextServices::FromAnsi(const std::string& bytes) {
 }
 
 int FakeTextServices::Compare(const std::wstring& a, const std::wstring& b) {
+  const std::wstring letters[] = {ToUpper(Unaccented(a)), ToUpper(Unaccented(b))};
+  if (letters[0] != letters[1]) return letters[0] < letters[1] ? -1 : 1;
   const std::wstring ua = ToUpper(a);
   const std::wstring ub = ToUpper(b);
   if (ua != ub) return ua < ub ? -1 : 1;

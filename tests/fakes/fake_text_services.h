@@ -5,8 +5,9 @@
 namespace dpx::fakes {
 
 // Windows-1252 as the system ANSI code page ('?' for what it cannot hold). Comparison orders by
-// the letters first, ignoring case, then puts lower case before upper case, as the Windows user
-// locale does for Latin text. Upper case covers ASCII and the Latin-1 letters.
+// the letters first, ignoring case and accents, then puts unaccented before accented letters,
+// then lower case before upper case, as the Windows user locale does for Latin text. Upper case
+// and accents cover ASCII and the Latin-1 letters.
 class FakeTextServices final : public TextServices {
  public:
   std::string ToAnsi(const std::wstring& text) override;

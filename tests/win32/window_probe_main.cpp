@@ -6,10 +6,16 @@
 // "foreground" prints "foreground HWND" for the window that has the foreground (0 for none).
 // "texts:TITLE" prints "text: T" for the text of each child of the top-level window of that
 // title (what a message box says), or "texts: none" when there is no such window.
+// "rows:ID" reads the list view with that control id in a shown top-level window: it prints
+// "list X Y W H" (its place on the screen), then "row X Y W H SELECTED CELLS" for each row, its
+// cells separated by tabs, or "rows: none" when there is no such list.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 
 namespace {
 
@@ -17,6 +23,74 @@ BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
   wchar_t text[1024] = L"";
   if (GetWindowTextW(child, text, 1024) > 0) std::wprintf(L"text: %ls\n", text);
   return TRUE;
+}
+
+struct ListSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindListChild(HWND child, LPARAM search) {
+  auto* wanted = reinterpret_cast<ListSearch*>(search);
+  wchar_t className[64] = L"";
+  GetClassNameW(child, className, 64);
+  if (GetDlgCtrlID(child) != wanted->id || std::wcscmp(className, WC_LISTVIEWW) != 0) return TRUE;
+  wanted->found = child;
+  return FALSE;
+}
+
+BOOL CALLBACK FindListInTopLevel(HWND top, LPARAM search) {
+  if (IsWindowVisible(top)) EnumChildWindows(top, FindListChild, search);
+  return reinterpret_cast<ListSearch*>(search)->found == nullptr;
+}
+
+// A list view's messages take pointers, so the buffers they fill must live in the list's process.
+void PrintRows(HWND list) {
+  RECT place{};
+  GetWindowRect(list, &place);
+  std::wprintf(L"list %ld %ld %ld %ld\n", place.left, place.top, place.right - place.left,
+               place.bottom - place.top);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(list, &processId);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  constexpr int kTextChars = 512;
+  struct Buffers {
+    LVITEMW item;
+    RECT rect;
+    wchar_t text[kTextChars];
+  };
+  auto* remote = static_cast<Buffers*>(
+      VirtualAllocEx(process, nullptr, sizeof(Buffers), MEM_COMMIT, PAGE_READWRITE));
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows && remote; ++row) {
+    RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+    WriteProcessMemory(process, &remote->rect, &bounds, sizeof bounds, nullptr);
+    SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&remote->rect));
+    ReadProcessMemory(process, &remote->rect, &bounds, sizeof bounds, nullptr);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
+    std::wstring cells;
+    for (int column = 0; column < columns; ++column) {
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = remote->text;
+      item.cchTextMax = kTextChars;
+      WriteProcessMemory(process, &remote->item, &item, sizeof item, nullptr);
+      SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&remote->item));
+      wchar_t text[kTextChars] = L"";
+      ReadProcessMemory(process, remote->text, text, sizeof text, nullptr);
+      text[kTextChars - 1] = L'\0';
+      cells += (column ? L"\t" : L"") + std::wstring(text);
+    }
+    const bool selected = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) != 0;
+    std::wprintf(L"row %ld %ld %ld %ld %d %ls\n", bounds.left, bounds.top,
+                 bounds.right - bounds.left, bounds.bottom - bounds.top, selected ? 1 : 0,
+                 cells.c_str());
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process) CloseHandle(process);
 }
 
 }  // namespace
@@ -34,6 +108,15 @@ int wmain(int argc, wchar_t** argv) {
         EnumChildWindows(top, PrintChildText, 0);
       else
         std::wprintf(L"texts: none\n");
+      continue;
+    }
+    if (std::wcsncmp(argv[i], L"rows:", 5) == 0) {
+      ListSearch search{static_cast<int>(std::wcstol(argv[i] + 5, nullptr, 10)), nullptr};
+      EnumWindows(FindListInTopLevel, reinterpret_cast<LPARAM>(&search));
+      if (search.found)
+        PrintRows(search.found);
+      else
+        std::wprintf(L"rows: none\n");
       continue;
     }
     HWND window = nullptr;

@@ -48,4 +48,22 @@ inline HANDLE NullMutex() {
   return nullptr;
 }
 
+inline HMENU NullMenu() {
+  return nullptr;
+}
+inline void DestroyMenuHandle(HMENU menu) {
+  ::DestroyMenu(menu);
+}
+// A menu DPX built in code and that no window destroys for it (a pop-up menu).
+using UniqueMenu = UniqueResource<HMENU, DestroyMenuHandle, NullMenu>;
+
+inline HCURSOR NullCursor() {
+  return nullptr;
+}
+inline void DestroyCursorHandle(HCURSOR cursor) {
+  ::DestroyCursor(cursor);
+}
+// A cursor DPX made with CreateCursor (the system's own cursors are shared and never destroyed).
+using UniqueCursor = UniqueResource<HCURSOR, DestroyCursorHandle, NullCursor>;
+
 }  // namespace dpx::win32

@@ -2,10 +2,12 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "ui/win32/file_icons.h"
 #include "ui/win32/help.h"
+#include "ui/win32/open_file_dialog.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/resource.h"
 
@@ -16,6 +18,19 @@ constexpr wchar_t kSplitterClass[] = L"DpxSplitter";
 // Sent by the splitter to its page while it is dragged: wParam is the new left edge in the
 // page's client coordinates; lParam is 1 once the drag has ended.
 constexpr UINT kSplitterMoved = WM_APP + 1;
+// Sent by a list to its page for a key: wParam is the key code, LOWORD(lParam) the list's id and
+// HIWORD(lParam) 1 when the key was released.
+constexpr UINT kListKey = WM_APP + 2;
+
+struct ListBinding {
+  int id;
+  PageList list;
+};
+constexpr ListBinding kLists[] = {
+    {IDC_AVAILABLE_LIST, PageList::kAvailableWindows},
+    {IDC_EXCLUDE_LIST, PageList::kExclude},
+    {IDC_BTT_LIST, PageList::kBringToTop},
+};
 
 struct CheckBinding {
   int id;
@@ -99,6 +114,28 @@ std::optional<INT_PTR> WindowsPage::OnMessage(UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
       return TRUE;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_BEGINDRAG)
+        drag_->Begin(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom);
+      return 0;
+    case WM_MOUSEMOVE:
+      drag_->OnMouseMove();
+      return TRUE;
+    case WM_LBUTTONUP:
+      if (const auto drop = drag_->OnButtonUp()) OnDrop(drop->first, drop->second);
+      return TRUE;
+    case WM_CAPTURECHANGED:
+      drag_->OnCaptureChanged();
+      return TRUE;
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+      return TRUE;
+    case WM_MENUSELECT:
+      menus_->OnMenuSelect(wParam, lParam);
+      return TRUE;
+    case kListKey:
+      OnListKey(LOWORD(lParam), wParam, HIWORD(lParam) != 0);
+      return TRUE;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       wchar_t text[256] = L"";
@@ -128,6 +165,13 @@ void WindowsPage::OnInit() {
                                          16));
   if (!programIcons_) throw std::runtime_error("Invalid ImageList");
   ListView_SetImageList(Item(IDC_AVAILABLE_LIST), programIcons_.Get(), LVSIL_SMALL);
+
+  drag_ = std::make_unique<ListDrag>(Handle());
+  menus_ = std::make_unique<ListMenus>(Handle());
+  for (const ListBinding& list : kLists) {
+    drag_->AddList(Item(list.id), list.list);
+    ::SetWindowSubclass(Item(list.id), ListKeyProcedure, static_cast<UINT_PTR>(list.id), 0);
+  }
 
   for (int id : {IDC_AVAILABLE_CAPTION, IDC_AVAILABLE_LIST, IDC_GB_SPECIAL, IDC_EXCLUDE_CAPTION,
                  IDC_EXCLUDE_LIST, IDC_BTT_CAPTION, IDC_BTT_LIST, IDC_SPLITTER}) {
@@ -207,6 +251,7 @@ void WindowsPage::ShowOptions() {
 }
 
 void WindowsPage::ShowVisibleWindows(const CapturedWindowList& rows) {
+  visibleRows_ = rows;
   HWND list = Item(IDC_AVAILABLE_LIST);
   ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ListView_DeleteAllItems(list);
@@ -239,6 +284,127 @@ void WindowsPage::ShowBringToTopList(const std::vector<ListEntry>& entries) {
     const ListRowText row = RowText(text_, entry);
     AppendRow(list, index++, row.caption, {row.title});
   }
+}
+
+// The lists' keys reach the page, whose handler reports the errors of the edits they start.
+LRESULT CALLBACK WindowsPage::ListKeyProcedure(HWND list, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR listId, DWORD_PTR) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      ::SendMessageW(::GetParent(list), kListKey, wParam,
+                     MAKELPARAM(listId, message == WM_KEYUP ? 1 : 0));
+      break;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(list, ListKeyProcedure, listId);
+      break;
+  }
+  return ::DefSubclassProc(list, message, wParam, lParam);
+}
+
+void WindowsPage::OnListKey(int listId, WPARAM key, bool released) {
+  // Delete removes a Do not hide entry when released, and empties the Bring to TOP list when
+  // pressed; F5 is the short cut of "Refresh List".
+  if (key == VK_DELETE && released && listId == IDC_EXCLUDE_LIST)
+    RunCommand(ListCommand::kRemoveSelectedEntry);
+  else if (key == VK_DELETE && !released && listId == IDC_BTT_LIST)
+    RunCommand(ListCommand::kClearBringToTopList);
+  else if (key == VK_F5 && !released && listId == IDC_AVAILABLE_LIST)
+    RunCommand(ListCommand::kRefreshList);
+}
+
+void WindowsPage::OnContextMenu(HWND control, LPARAM at) {
+  const auto list = std::find_if(std::begin(kLists), std::end(kLists),
+                                 [&](const ListBinding& l) { return Item(l.id) == control; });
+  if (list == std::end(kLists)) return;
+  POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (at == -1) {  // from the keyboard: under the selected row, or at the list's corner
+    RECT row{};
+    const int item = ListView_GetNextItem(control, -1, LVNI_SELECTED);
+    if (item < 0 || !ListView_GetItemRect(control, item, &row, LVIR_LABEL)) row = {};
+    point = {row.left, row.bottom};
+    ::ClientToScreen(control, &point);
+  }
+  RunCommand(menus_->Track(list->list, point, editor_->IsExcludeRow(SelectedRow(list->id))));
+}
+
+void WindowsPage::RunCommand(ListCommand command) {
+  switch (command) {
+    case ListCommand::kNone:
+      return;
+    case ListCommand::kAddToExcludeList: {
+      const std::optional<std::size_t> row = SelectedRow(IDC_AVAILABLE_LIST);
+      const CapturedWindow* window =
+          row && *row < visibleRows_.size() ? &visibleRows_[*row] : nullptr;
+      Edit([window](ListEditor& editor) { editor.AddToExcludeList(window); });
+      return;
+    }
+    case ListCommand::kRefreshList:
+      actions_.refreshList();
+      return;
+    case ListCommand::kToggleAllWindows:
+      Edit([this](ListEditor& editor) { editor.ToggleAllWindows(SelectedRow(IDC_EXCLUDE_LIST)); },
+           true);
+      return;
+    case ListCommand::kRemoveSelectedEntry:
+      Edit(
+          [this](ListEditor& editor) { editor.RemoveExcludeEntry(SelectedRow(IDC_EXCLUDE_LIST)); });
+      return;
+    case ListCommand::kClearExcludeList:
+      Edit([](ListEditor& editor) { editor.ClearExcludeList(); });
+      return;
+    case ListCommand::kAddApplicationFromDisk: {
+      Win32ProgramFileDialog dialog(::GetAncestor(Handle(), GA_ROOT));
+      Edit([&dialog](ListEditor& editor) { editor.AddApplicationFromDisk(dialog); });
+      return;
+    }
+    case ListCommand::kClearBringToTopList:
+      Edit([](ListEditor& editor) { editor.ClearBringToTopList(); });
+      return;
+  }
+}
+
+void WindowsPage::OnDrop(PageList target, PageList source) {
+  if (target == PageList::kExclude) {
+    RunCommand(ListCommand::kAddToExcludeList);
+  } else if (target == PageList::kBringToTop) {
+    Edit([this, source](ListEditor& editor) {
+      editor.SetBringToTopEntry(source, SelectedRow(IDC_EXCLUDE_LIST));
+    });
+  }
+}
+
+void WindowsPage::Edit(const std::function<void(ListEditor&)>& edit, bool keepExcludeSelection) {
+  // A list is shown afresh only when the edit changed it, so a cancelled one keeps its selection.
+  struct ShowAfterwards {
+    WindowsPage& page;
+    std::vector<ListEntry> exclude, bringToTop;
+    std::optional<std::size_t> excludeSelection;
+    ~ShowAfterwards() {
+      if (page.editor_->ExcludeList() != exclude) {
+        page.ShowExcludeList(page.editor_->ExcludeList());
+        if (excludeSelection) page.SelectExcludeRow(*excludeSelection);
+      }
+      if (page.editor_->BringToTopList() != bringToTop)
+        page.ShowBringToTopList(page.editor_->BringToTopList());
+    }
+  } showAfterwards{*this, editor_->ExcludeList(), editor_->BringToTopList(),
+                   keepExcludeSelection ? SelectedRow(IDC_EXCLUDE_LIST) : std::nullopt};
+  edit(*editor_);
+}
+
+void WindowsPage::SelectExcludeRow(std::size_t row) {
+  ListView_SetItemState(Item(IDC_EXCLUDE_LIST), static_cast<int>(row), LVIS_SELECTED | LVIS_FOCUSED,
+                        LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+std::optional<std::size_t> WindowsPage::SelectedRow(int listId) const {
+  HWND list = Item(listId);
+  LVITEMW row{};
+  row.mask = LVIF_PARAM;
+  row.iItem = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+  if (row.iItem < 0 || !ListView_GetItem(list, &row)) return std::nullopt;
+  return static_cast<std::size_t>(row.lParam);
 }
 
 }  // namespace dpx::win32
