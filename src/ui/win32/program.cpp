@@ -33,6 +33,7 @@ void Program::OnMainWindowCreated() {
   newWindowWatch_.Start();
   RefreshVisibleWindowsList();
   // Autostart's check box is set from the registry once the autostart work is wired in.
+  mainForm_.Windows().ConnectEditing(saved_);
   saved_.LoadExcludeList();
   mainForm_.Windows().ShowExcludeList(saved_.ExcludeList());
   saved_.LoadBringToTopList();
