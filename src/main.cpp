@@ -47,7 +47,8 @@ class ComApartment {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace dpx;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
-                                                     ICC_BAR_CLASSES | ICC_LINK_CLASS};
+                                                     ICC_BAR_CLASSES | ICC_LINK_CLASS |
+                                                     ICC_UPDOWN_CLASS};
   ::InitCommonControlsEx(&controls);
   ComApartment com;
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/window_manager_win32.h"
+#include "triggers/hot_corners.h"
 #include "ui/win32/help.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/resource.h"
@@ -32,6 +33,12 @@ bool IsLinkActivation(LPARAM lParam, int linkId) {
          (header->code == NM_CLICK || header->code == NM_RETURN);
 }
 
+OptionsPage::Actions WithLayoutWindow(OptionsPage::Actions actions,
+                                      std::function<void()> showLayout) {
+  actions.showHotkeysLayout = std::move(showLayout);
+  return actions;
+}
+
 }  // namespace
 
 MainForm::MainForm(UserInteraction& ui, TextServices& text, Options& options, std::wstring helpFile,
@@ -40,7 +47,9 @@ MainForm::MainForm(UserInteraction& ui, TextServices& text, Options& options, st
       helpFile_(std::move(helpFile)),
       handlers_(std::move(handlers)),
       windowsPage_(ui, text, options, {handlers_.refreshList, handlers_.hideAll}),
-      optionsPage_(ui, options, {[this] { hotkeysLayout_.ShowOver(Handle()); }}),
+      optionsPage_(
+          ui, options,
+          WithLayoutWindow(handlers_.extraSettings, [this] { hotkeysLayout_.ShowOver(Handle()); })),
       aboutPage_(ui, [this](UINT m, WPARAM w, LPARAM l) { return OnAboutMessage(m, w, l); }),
       hotkeysLayout_(ui) {}
 
@@ -73,6 +82,10 @@ std::optional<INT_PTR> MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_HOTKEY:
       handlers_.hotKey(static_cast<int>(wParam), optionsPage_.IsCaptureField(::GetFocus()));
+      return TRUE;
+    case WM_TIMER:
+      if (wParam != kMouseTimerId) return std::nullopt;
+      handlers_.mouseTimer();
       return TRUE;
     case WM_DRAWITEM:
       DrawBanner(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC,
@@ -112,6 +125,7 @@ void MainForm::OnInit() {
   ::SetDlgItemTextW(Handle(), IDC_VERSION_INFO, kVersionText);
   ::SetDlgItemTextW(aboutPage_.Handle(), IDC_ABOUT_VERSION, kVersionText);
   SelectPage(IDC_BTN_WINDOWS);
+  ::SetTimer(Handle(), kMouseTimerId, HotCorners::kMouseTimerIntervalMs, nullptr);
   handlers_.created();
 }
 
@@ -158,7 +172,7 @@ void MainForm::OnPageButton(int id) {
       break;
     case IDC_BTN_OPTIONS:
       ShowOnly(optionsPage_.Handle(), pages);
-      // The sound indicator is refreshed here once the sound work is in (RefreshCurrentVolume).
+      handlers_.extraSettingsShown();
       optionsPage_.Focus();
       break;
     case IDC_BTN_ABOUT:
@@ -185,7 +199,10 @@ bool MainForm::OwnsWindow(HWND window) const {
 }
 
 bool MainForm::PreTranslateMessage(MSG& message) {
-  if (message.message == WM_KEYDOWN && message.wParam == VK_F1 && OwnsWindow(message.hwnd)) {
+  // Ctrl+F1 may be what the user gives a capture field as a hot key; F1 alone opens the help.
+  const bool capturing = optionsPage_.IsCaptureField(message.hwnd) && ::GetKeyState(VK_CONTROL) < 0;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F1 && OwnsWindow(message.hwnd) &&
+      !capturing) {
     ShowHelpFor(::GetFocus());
     return true;
   }

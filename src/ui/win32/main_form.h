@@ -26,7 +26,16 @@ struct MainWindowHandlers {
   std::function<void()> closeQuery;  // throws when the close must not happen
   std::function<void()> sessionEnding;
   std::function<void(int id, bool captureFieldFocused)> hotKey;
+  // MouseTimer: the hot corners' poll, from the window's creation to its end.
+  std::function<void()> mouseTimer;
+  // SheetOptionsShow: the extra settings page has been shown.
+  std::function<void()> extraSettingsShown;
+  // The extra settings' own buttons; the hot keys layout window is the main window's.
+  OptionsPage::Actions extraSettings;
 };
+
+// The id of the MouseTimer on the main window.
+inline constexpr UINT_PTR kMouseTimerId = 1;
 
 // The settings window (TMainForm): header, three pages switched by a button group, the buttons
 // bar, and the application window that carries its taskbar button.

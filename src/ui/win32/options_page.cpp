@@ -2,14 +2,13 @@
 
 #include <commctrl.h>
 
+#include "actions/volume_value.h"
 #include "ui/win32/help.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/resource.h"
 
 namespace dpx::win32 {
 namespace {
-
-constexpr int kFullScale = 65535;  // the volume value of the full level
 
 struct CheckBinding {
   int id;
@@ -84,7 +83,7 @@ void FocusIfShown(HWND control) {
 
 void SetupVolumeSlider(HWND slider) {
   ::SendMessageW(slider, TBM_SETRANGEMIN, FALSE, 0);
-  ::SendMessageW(slider, TBM_SETRANGEMAX, TRUE, kFullScale);
+  ::SendMessageW(slider, TBM_SETRANGEMAX, TRUE, kFullVolume);
   ::SendMessageW(slider, TBM_SETLINESIZE, 0, 1000);
   ::SendMessageW(slider, TBM_SETPAGESIZE, 0, 10000);
 }
@@ -173,7 +172,7 @@ std::optional<INT_PTR> OptionsPage::OnSubPageMessage(HWND subPage, UINT message,
       // Only the user moves the desired-volume slider; its position 0 is the full level.
       if (reinterpret_cast<HWND>(lParam) == Control(IDC_SLIDER_SELECTED_VOLUME)) {
         const auto position = ::SendMessageW(reinterpret_cast<HWND>(lParam), TBM_GETPOS, 0, 0);
-        options_.volume = static_cast<std::uint16_t>(kFullScale - position);
+        options_.volume = VolumeFromSliderPosition(static_cast<int>(position));
       }
       return TRUE;
   }
@@ -187,9 +186,35 @@ void OptionsPage::OnClick(HWND subPage, int id) {
       return;
     }
   }
-  if (id == IDC_BTN_SHOW_LAYOUT) actions_.showHotkeysLayout();
-  // The other buttons act through later work: autostart, the password dialogs, the mouse
-  // corners, the sound indicator and test, and the display-mode menu and test.
+  switch (id) {
+    case IDC_BTN_SHOW_LAYOUT:
+      actions_.showHotkeysLayout();
+      return;
+    case IDC_BTN_MOUSE_WIN:
+    case IDC_BTN_MOUSE_SSAVER: {
+      // A two-state button: the click flips it, then the handler decides what it keeps.
+      const HWND button = Control(id);
+      const bool nowDown = ::SendMessageW(button, BM_GETCHECK, 0, 0) != BST_CHECKED;
+      SetChecked(button, nowDown);
+      const auto trigger =
+          id == IDC_BTN_MOUSE_WIN ? CornerTrigger::kHide : CornerTrigger::kScreenSaver;
+      SetChecked(button, actions_.cornerButton(trigger, nowDown));
+      return;
+    }
+    case IDC_BTN_GET_VOLUME:
+      actions_.refreshCurrentVolume();
+      return;
+    case IDC_BTN_TEST_SOUND:
+      actions_.testSound();
+      return;
+    case IDC_BTN_SELECT_RESOLUTION:
+      actions_.listResolutions();
+      return;
+    case IDC_BTN_TEST_RESOLUTION:
+      actions_.testResolution();
+      return;
+  }
+  // The other buttons act through later work: autostart and the password dialogs.
 }
 
 void OptionsPage::OnStripButton(int id) {
@@ -204,11 +229,13 @@ void OptionsPage::OnStripButton(int id) {
                {general_.Handle(), shortcuts_.Handle(), sound_.Handle(), display_.Handle()});
       return;
     case IDC_BTN_SOUND:
+      actions_.refreshCurrentVolume();
       ShowOnly(sound_.Handle(),
                {general_.Handle(), shortcuts_.Handle(), sound_.Handle(), display_.Handle()});
       FocusIfShown(Control(IDC_SLIDER_SELECTED_VOLUME));
       return;
     case IDC_BTN_DISPLAY:
+      actions_.showCurrentMode();
       ShowOnly(display_.Handle(),
                {general_.Handle(), shortcuts_.Handle(), sound_.Handle(), display_.Handle()});
       FocusIfShown(Control(IDC_ED_RESOLUTION_INFO));
@@ -232,13 +259,13 @@ void OptionsPage::Focus() {
 }
 
 bool OptionsPage::IsCaptureField(HWND window) const {
-  return window && (window == Control(IDC_ED_HK_WINDOWS) || window == Control(IDC_ED_HK_PROGRAM) ||
-                    window == Control(IDC_ED_HK_SSAVER));
+  return window &&
+         (window == CaptureField(0) || window == CaptureField(1) || window == CaptureField(2));
 }
 
-void OptionsPage::ShowDisplayModes(const std::wstring& selected, const std::wstring& current) {
-  ::SetWindowTextW(Control(IDC_ED_RESOLUTION_INFO), selected.c_str());
-  ::SetWindowTextW(Control(IDC_ED_CURRENT_RESOLUTION), current.c_str());
+HWND OptionsPage::CaptureField(int id) const {
+  constexpr int kFields[] = {IDC_ED_HK_WINDOWS, IDC_ED_HK_PROGRAM, IDC_ED_HK_SSAVER};
+  return id >= 0 && id < 3 ? Control(kFields[id]) : nullptr;
 }
 
 void OptionsPage::ShowOptions() {
@@ -251,7 +278,7 @@ void OptionsPage::ShowOptions() {
   ::SetWindowTextW(Control(IDC_ED_HK_PROGRAM), options_.programKey.c_str());
   ::SetWindowTextW(Control(IDC_ED_HK_SSAVER), options_.screenSaverKey.c_str());
   ::SendMessageW(Control(IDC_SLIDER_SELECTED_VOLUME), TBM_SETPOS, TRUE,
-                 kFullScale - options_.volume);
+                 SliderPositionFromVolume(options_.volume));
 }
 
 }  // namespace dpx::win32

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/options.h"
+#include "triggers/hot_corners.h"
 #include "ui/win32/dialog_window.h"
 #include "ui/win32/tooltips.h"
 #include "ui/win32/ui_handles.h"
@@ -15,19 +16,30 @@ class OptionsPage final : public DialogWindow {
  public:
   struct Actions {
     std::function<void()> showHotkeysLayout;
+    // A corner button was clicked and has flipped to `nowDown`; returns the Down state it keeps.
+    std::function<bool(CornerTrigger, bool nowDown)> cornerButton;
+    // RefreshCurrentVolume: "Refresh current volume indicator", the "Sound" strip button.
+    std::function<void()> refreshCurrentVolume;
+    std::function<void()> testSound;
+    // The "Display" strip button: the text of the mode in force.
+    std::function<void()> showCurrentMode;
+    std::function<void()> listResolutions;
+    std::function<void()> testResolution;
   };
 
   OptionsPage(UserInteraction& ui, Options& options, Actions actions);
 
   void Create(HWND mainWindow, Tooltips& tips);
   void ShowOptions();
-  // The texts of the selected display mode and of the mode in force.
-  void ShowDisplayModes(const std::wstring& selected, const std::wstring& current);
   // Shows a sub-page by its strip button's click path and presses that button.
   void SelectSubPage(int buttonId);
   // Gives the page the focus: its pressed strip button.
   void Focus();
   bool IsCaptureField(HWND window) const;
+  // The capture field of a hot key id (0, 1 or 2).
+  HWND CaptureField(int id) const;
+  // A control of any sub-page, or of the strip, by its id.
+  HWND Control(int id) const;
 
  private:
   std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -36,7 +48,6 @@ class OptionsPage final : public DialogWindow {
   void AddHints();
   void OnClick(HWND subPage, int id);
   void OnStripButton(int id);
-  HWND Control(int id) const;
 
   Options& options_;
   Actions actions_;

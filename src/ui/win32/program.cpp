@@ -3,6 +3,7 @@
 #include "app/caption_order.h"
 #include "app/password_check.h"
 #include "triggers/hot_key_dispatch.h"
+#include "ui/win32/mouse_shortcut_dialog.h"
 #include "ui/win32/resource.h"
 
 namespace dpx::win32 {
@@ -11,18 +12,31 @@ Program::Program()
       settingsFile_(profile_, passwords_, paths_.settingsFile),
       settingsStore_(settingsFile_, options_, appPassword_,
                      [this] { return display_.CurrentModeIndex(); }),
-      mainForm_(ui_, text_, options_, paths_.helpFile,
-                {.created = [this] { OnMainWindowCreated(); },
-                 .refreshList = [this] { RefreshVisibleWindowsList(); },
-                 .hideAll = [this] { toggle_.Toggle(); },
-                 .hideButton = [this] { commands_.Hide(); },
-                 .terminateButton = [this] { commands_.Terminate(); },
-                 .closeQuery = [this] { end_.CloseQuery(); },
-                 .sessionEnding = [this] { End(); },
-                 .hotKey =
-                     [this](int id, bool captureFieldFocused) {
-                       HandleHotKey(static_cast<std::uintptr_t>(id), captureFieldFocused, *this);
-                     }}),
+      mainForm_(
+          ui_, text_, options_, paths_.helpFile,
+          {.created = [this] { OnMainWindowCreated(); },
+           .refreshList = [this] { RefreshVisibleWindowsList(); },
+           .hideAll = [this] { toggle_.Toggle(); },
+           .hideButton = [this] { commands_.Hide(); },
+           .terminateButton = [this] { commands_.Terminate(); },
+           .closeQuery = [this] { end_.CloseQuery(); },
+           .sessionEnding = [this] { End(); },
+           .hotKey =
+               [this](int id, bool captureFieldFocused) {
+                 HandleHotKey(static_cast<std::uintptr_t>(id), captureFieldFocused, *this);
+               },
+           .mouseTimer = [this] { hotCorners_.MouseTimer(ready_, hideMode_.Active(), *this); },
+           .extraSettingsShown = [this] { soundPage_.RefreshCurrentVolume(); },
+           .extraSettings = {.showHotkeysLayout = nullptr,  // the main window's own
+                             .cornerButton =
+                                 [this](CornerTrigger trigger, bool nowDown) {
+                                   return CornerButtonClicked(trigger, nowDown);
+                                 },
+                             .refreshCurrentVolume = [this] { soundPage_.RefreshCurrentVolume(); },
+                             .testSound = [this] { soundPage_.TestDesiredVolume(); },
+                             .showCurrentMode = [this] { displayPage_.ShowCurrentModeText(); },
+                             .listResolutions = [this] { displayPage_.DropResolutionMenu(); },
+                             .testResolution = [this] { displayPage_.TestSelectedMode(); }}}),
       commands_(ui_, saved_, programWindow_, options_,
                 [this] { ::SendMessageW(mainForm_.Handle(), WM_CLOSE, 0, 0); }) {}
 
@@ -39,17 +53,12 @@ void Program::OnMainWindowCreated() {
   saved_.LoadBringToTopList();
   mainForm_.Windows().ShowBringToTopList(saved_.BringToTopList());
   saved_.LoadSettings();
+  hotCorners_.ResetHover();
   mainForm_.Windows().ShowOptions();
   mainForm_.ExtraSettings().ShowOptions();
-  // The display-mode menu is built once its "List" button is wired in.
-  FillDisplayModeFields();
+  displayPage_.Create(mainForm_.Handle());
   mainForm_.SelectPage(IDC_BTN_WINDOWS);
   screenSaver_.LoadLockWorkStation();
-}
-
-void Program::FillDisplayModeFields() {
-  mainForm_.ExtraSettings().ShowDisplayModes(display_.DisplayModeText(options_.resolution),
-                                             display_.DisplayModeText(display_.CurrentModeIndex()));
 }
 
 void Program::RefreshVisibleWindowsList() {
@@ -68,10 +77,28 @@ void Program::RegisterHotKeys() {
   hotKeyRegistrar_ = std::make_unique<Win32HotKeys>(mainForm_.Handle());
   hotKeys_ = std::make_unique<HotKeyRegistration>(*hotKeyRegistrar_, keyNames_, text_, ui_);
   endSteps_.SetHotKeys(hotKeys_.get());
+  captureFields_ = std::make_unique<HotKeyCaptureFields>(options_, *hotKeys_, keyNames_,
+                                                         static_cast<ShortcutsPage&>(*this));
+  captureFieldWindows_ = std::make_unique<HotKeyFieldWindows>(*captureFields_, ui_);
+  OptionsPage& page = mainForm_.ExtraSettings();
+  captureFieldWindows_->Attach({page.CaptureField(kHideHotKey), page.CaptureField(kProgramHotKey),
+                                page.CaptureField(kScreenSaverHotKey)});
   if (hotKeys_->AssignAllHotKeys(options_)) return;
   mainForm_.Show();
   mainForm_.SelectPage(IDC_BTN_OPTIONS);
   mainForm_.ExtraSettings().SelectSubPage(IDC_BTN_SHORTCUTS);
+}
+
+void Program::ShowShortcutsPageAndFocus(int id) {
+  mainForm_.SelectPage(IDC_BTN_OPTIONS);
+  mainForm_.ExtraSettings().SelectSubPage(IDC_BTN_SHORTCUTS);
+  ::SetFocus(mainForm_.ExtraSettings().CaptureField(id));
+}
+
+// The dialog is modal over the main window; "Cancel" leaves the corner off.
+bool Program::CornerButtonClicked(CornerTrigger trigger, bool nowDown) {
+  MouseShortcutDialogWindow dialog(mainForm_.Handle());
+  return hotCorners_.CornerButtonClicked(trigger, nowDown, dialog);
 }
 
 int Program::Run(bool quiet) {

@@ -26,6 +26,7 @@
 #include "platform/win32/display_modes_win32.h"
 #include "platform/win32/foreground_win32.h"
 #include "platform/win32/hot_keys_win32.h"
+#include "platform/win32/hover_input_win32.h"
 #include "platform/win32/key_names_win32.h"
 #include "platform/win32/process_control_win32.h"
 #include "platform/win32/processes_win32.h"
@@ -37,17 +38,22 @@
 #include "platform/win32/window_manager_win32.h"
 #include "platform/win32/window_search_win32.h"
 #include "platform/win32/workstation_win32.h"
+#include "triggers/capture_field.h"
+#include "triggers/hot_corners.h"
 #include "triggers/hot_key_registration.h"
 #include "triggers/trigger_actions.h"
+#include "ui/win32/display_page.h"
+#include "ui/win32/hot_key_fields.h"
 #include "ui/win32/main_form.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/program_steps.h"
+#include "ui/win32/sound_page.h"
 
 namespace dpx::win32 {
 
 // The whole program, from the creation of its windows to its end: wires the Win32 platform, the
 // options and saved state, hide mode and the windows together, and runs the message loop.
-class Program final : private TriggerActions {
+class Program final : private TriggerActions, private ShortcutsPage {
  public:
   Program();
   Program(const Program&) = delete;
@@ -60,13 +66,15 @@ class Program final : private TriggerActions {
  private:
   void OnMainWindowCreated();
   void RefreshVisibleWindowsList();
-  void FillDisplayModeFields();
   void RegisterHotKeys();
   void RunMessageLoop();
   // TriggerActions: what the hot keys fire.
   void ClickHideRestore() override { toggle_.Toggle(); }
   void ToggleProgramWindow(bool askPassword) override;
   void ScreenSaverCommand() override { screenSaver_.ScreenSaverCommand(); }
+  // ShortcutsPage: where a hot key that a capture field could not register sends the user.
+  void ShowShortcutsPageAndFocus(int id) override;
+  bool CornerButtonClicked(CornerTrigger trigger, bool nowDown);
   void End();
 
   // Platform
@@ -81,6 +89,7 @@ class Program final : private TriggerActions {
   Win32DesktopWallpaper wallpaper_;
   Win32Workstation workstation_;
   Win32KeyNames keyNames_;
+  Win32HoverInput hoverInput_;
   // Saved state: the paths are fixed at process start, the password starts empty.
   DataPaths paths_;
   std::wstring appPassword_;
@@ -128,9 +137,17 @@ class Program final : private TriggerActions {
   HideToggle toggle_{hideMode_, steps_, options_, ready_};
   CapturedWindowList visibleWindows_;
   MainWindowCommands commands_;
-  // The hot keys live on the main window, so they exist once it does.
+  // The hot keys live on the main window, so they exist once it does; so do their fields.
   std::unique_ptr<Win32HotKeys> hotKeyRegistrar_;
   std::unique_ptr<HotKeyRegistration> hotKeys_;
+  std::unique_ptr<HotKeyCaptureFields> captureFields_;
+  std::unique_ptr<HotKeyFieldWindows> captureFieldWindows_;
+  HotCorners hotCorners_{options_, hoverInput_};
+  // The Sound and Display sub-pages of "&Extra Settings".
+  SoundPage soundPage_{sound_, options_,
+                       [this](int id) { return mainForm_.ExtraSettings().Control(id); }};
+  DisplayPage displayPage_{display_, displayModes_, options_, ui_,
+                           [this](int id) { return mainForm_.ExtraSettings().Control(id); }};
   ProgramEndSteps endSteps_{screenSaver_};
   ProgramEnd end_{hideMode_, steps_, endSteps_, saved_, ready_};
   bool ended_ = false;

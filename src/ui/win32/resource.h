@@ -14,6 +14,7 @@
 #define IDD_SUB_SOUND 106
 #define IDD_SUB_DISPLAY 107
 #define IDD_HOTKEYS_LAYOUT 108
+#define IDD_MOUSE_SHORTCUT 109
 
 // Main window: header and buttons bar
 #define IDC_BANNER 1000
@@ -104,3 +105,17 @@
 // Hot keys layout window
 #define IDC_KEYBOARD_PICTURE 1800
 #define IDC_BTN_LAYOUT_CLOSE 1801
+
+// "Mouse Shortcut" dialog
+#define IDC_GB_CORNERS 1900
+#define IDC_ST_SCREEN 1901
+#define IDC_CB_TOP_LEFT 1902
+#define IDC_CB_TOP_RIGHT 1903
+#define IDC_CB_BOTTOM_LEFT 1904
+#define IDC_CB_BOTTOM_RIGHT 1905
+#define IDC_ST_HOVER_INTERVAL 1906
+#define IDC_ED_HOVER_INTERVAL 1907
+#define IDC_SPIN_HOVER_INTERVAL 1908
+#define IDC_ST_ZONE_SIZE 1909
+#define IDC_ED_ZONE_SIZE 1910
+#define IDC_SPIN_ZONE_SIZE 1911
