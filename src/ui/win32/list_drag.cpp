@@ -1,6 +1,7 @@
 #include "ui/win32/list_drag.h"
 
 #include <array>
+#include <string>
 
 namespace dpx::win32 {
 namespace {
@@ -24,6 +25,14 @@ constexpr std::array<const char*, 32> kDropCursorArt = {
     "................................", "................................",
     "................................", "................................",
     "................................", "................................"};
+
+static_assert(
+    [] {
+      for (const char* row : kDropCursorArt)
+        if (std::char_traits<char>::length(row) != kDropCursorArt.size()) return false;
+      return true;
+    }(),
+    "every row of the cursor is as wide as the cursor is high");
 
 UniqueCursor MakeDropCursor() {
   constexpr int kSize = 32;
