@@ -11,11 +11,6 @@ const std::wstring kKeyPath = L"Software\\Windows\\Cryptography";
 const std::wstring kValueName = L"10";
 }  // namespace
 
-PasswordStore::PasswordStore(UserRegistry& registry, PasswordHashing& hashing)
-    : registry_(registry), hashing_(&hashing) {}
-
-PasswordStore::PasswordStore(UserRegistry& registry) : registry_(registry) {}
-
 std::wstring PasswordStore::Read() {
   std::wstring stored = registry_.ReadText(kKeyPath, kValueName).value_or(std::wstring());
   switch (ClassifyStoredPassword(stored)) {
@@ -33,9 +28,8 @@ std::wstring PasswordStore::Write(const std::wstring& appPassword) {
   std::wstring toStore = appPassword;
   switch (ClassifyStoredPassword(appPassword)) {
     case StoredPasswordKind::kPlainText:
-      if (!hashing_) break;
       try {
-        toStore = HashPassword(appPassword, *hashing_);
+        toStore = HashPassword(appPassword, hashing_);
       } catch (const PasswordHashingError&) {
         return appPassword;  // the stored value stays what it was
       }

@@ -13,10 +13,8 @@ namespace dpx {
 // cannot be read counts as none, and one that cannot be written keeps what was stored.
 class PasswordStore {
  public:
-  PasswordStore(UserRegistry& registry, PasswordHashing& hashing);
-  // Without hashing, a password that an earlier version stored as typed is written back as it
-  // was read instead of being replaced by its hash.
-  explicit PasswordStore(UserRegistry& registry);
+  PasswordStore(UserRegistry& registry, PasswordHashing& hashing)
+      : registry_(registry), hashing_(hashing) {}
 
   // What the value holds, for the program to keep in memory: a hash, or a plain text that an
   // earlier version stored. Empty when nothing is stored, it cannot be read (missing, another
@@ -30,7 +28,7 @@ class PasswordStore {
 
  private:
   UserRegistry& registry_;
-  PasswordHashing* hashing_ = nullptr;
+  PasswordHashing& hashing_;
 };
 
 }  // namespace dpx

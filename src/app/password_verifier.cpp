@@ -7,8 +7,7 @@ namespace dpx {
 bool PasswordVerifier::Matches(const std::wstring& entered) const {
   switch (ClassifyStoredPassword(appPassword_)) {
     case StoredPasswordKind::kHashed:
-      return hashing_ &&
-             MatchesHashedPassword(*ParseHashedPassword(appPassword_), entered, *hashing_);
+      return MatchesHashedPassword(*ParseHashedPassword(appPassword_), entered, hashing_);
     case StoredPasswordKind::kPlainText:
       return entered == appPassword_;
     case StoredPasswordKind::kNone:

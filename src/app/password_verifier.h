@@ -13,11 +13,8 @@ class PasswordVerifier {
  public:
   // Refers to `appPassword`, so a password set later in the run is the one checked.
   PasswordVerifier(const std::wstring& appPassword, PasswordHashing& hashing)
-      : appPassword_(appPassword), hashing_(&hashing) {}
-  // Without hashing only a plain-text password can match; a hashed one never does.
-  PasswordVerifier(const std::wstring& appPassword) : appPassword_(appPassword) {}
+      : appPassword_(appPassword), hashing_(hashing) {}
   PasswordVerifier(std::wstring&&, PasswordHashing&) = delete;
-  PasswordVerifier(std::wstring&&) = delete;
 
   bool IsSet() const { return !appPassword_.empty(); }
   // Exact and case-sensitive on the whole typed text. Throws PasswordHashingError.
@@ -25,7 +22,7 @@ class PasswordVerifier {
 
  private:
   const std::wstring& appPassword_;
-  PasswordHashing* hashing_ = nullptr;
+  PasswordHashing& hashing_;
 };
 
 }  // namespace dpx

@@ -187,13 +187,16 @@ TEST_F(PasswordHashTest, TheVerifierChecksEachKindOfPasswordInMemory) {
   EXPECT_FALSE(verifier.Matches(L"secret"));
   // The hash text itself is not the password.
   EXPECT_FALSE(verifier.Matches(appPassword));
-  // Without hashing a hash cannot be checked, so nothing matches.
-  EXPECT_FALSE(PasswordVerifier{appPassword}.Matches(L"Secret"));
+  // A check that the platform cannot run is an error, never a silent "wrong password".
+  hashing.fail = true;
+  EXPECT_THROW(verifier.Matches(L"Secret"), PasswordHashingError);
+  hashing.fail = false;
 
   appPassword = L"Pa ss";  // an earlier version's plain text
   EXPECT_TRUE(verifier.Matches(L"Pa ss"));
   EXPECT_FALSE(verifier.Matches(L"pa ss"));
-  EXPECT_TRUE(PasswordVerifier{appPassword}.Matches(L"Pa ss"));
+  // The whole text, blanks included.
+  EXPECT_FALSE(verifier.Matches(L"Pa ss "));
 
   appPassword = SampleWith(L"600000", L"0");  // damaged
   EXPECT_FALSE(verifier.Matches(appPassword));

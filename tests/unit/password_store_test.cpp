@@ -77,11 +77,14 @@ TEST_F(PasswordStoreTest, AValueThatIsNeitherReadsAsNoPassword) {
   EXPECT_EQ(Stored(), L"");
 }
 
-TEST_F(PasswordStoreTest, WithoutHashingAPlainTextIsWrittenBackAsItWasRead) {
-  PasswordStore withoutHashing{registry};
+TEST_F(PasswordStoreTest, AnEarlierPlainTextThatCannotBeHashedStaysAndStillUnlocks) {
   registry.WriteText(kKey, L"10", L"Pa ss");
-  EXPECT_EQ(withoutHashing.Write(withoutHashing.Read()), L"Pa ss");
+  hashing.fail = true;
+  const std::wstring kept = store.Write(store.Read());
+  EXPECT_EQ(kept, L"Pa ss");
   EXPECT_EQ(Stored(), L"Pa ss");
+  hashing.fail = false;
+  EXPECT_TRUE(Unlocks(store.Read(), L"Pa ss"));
 }
 
 }  // namespace

@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "app/data_paths.h"
+#include "app/password_hash.h"
+#include "app/password_verifier.h"
 #include "app/settings_file.h"
 #include "fakes/fake_profile_file.h"
 #include "fakes/fake_user_registry.h"
+#include "platform/win32/password_hashing_win32.h"
 #include "platform/win32/profile_file_win32.h"
 #include "platform/win32/system_folders_win32.h"
 #include "platform/win32/unique_handle.h"
@@ -115,7 +118,8 @@ class SettingsWin32Test : public ::testing::Test {
   fakes::FakeProfileFile fake_;
   // The password has its own test; these keep the registry out of the file tests.
   fakes::FakeUserRegistry registry_;
-  PasswordStore passwords_{registry_};
+  win32::Win32PasswordHashing hashing_;
+  PasswordStore passwords_{registry_, hashing_};
   SettingsFile real_{profile_, passwords_, path_};
   SettingsFile fakeSettings_{fake_, passwords_, path_};
 };
@@ -283,16 +287,22 @@ class PasswordWin32Test : public ::testing::Test {
   }
 
   win32::Win32UserRegistry registry_;
-  PasswordStore passwords_{registry_};
+  win32::Win32PasswordHashing hashing_;
+  PasswordStore passwords_{registry_, hashing_};
   bool windowsExisted_ = false, keyExisted_ = false, hadValue_ = false;
   BYTE saved_[4096] = {};
   DWORD savedType_ = 0, savedSize_ = 0;
 };
 
-TEST_F(PasswordWin32Test, IsAStringValueUnderTheCurrentUser) {
-  passwords_.Write(L"Pa ss \u00e9");
-  EXPECT_EQ(Stored(), std::make_pair(DWORD{REG_SZ}, Utf16WithNull(L"Pa ss \u00e9")));
-  EXPECT_EQ(passwords_.Read(), L"Pa ss \u00e9");
+TEST_F(PasswordWin32Test, IsAStringValueUnderTheCurrentUserHoldingTheHashOnly) {
+  const std::wstring kept = passwords_.Write(L"Pa ss \u00e9");
+  EXPECT_EQ(ClassifyStoredPassword(kept), StoredPasswordKind::kHashed);
+  EXPECT_EQ(kept.find(L"Pa ss"), std::wstring::npos);
+  EXPECT_EQ(Stored(), std::make_pair(DWORD{REG_SZ}, Utf16WithNull(kept)));
+  const std::wstring nextRun = passwords_.Read();
+  EXPECT_EQ(nextRun, kept);
+  EXPECT_TRUE(PasswordVerifier(nextRun, hashing_).Matches(L"Pa ss \u00e9"));
+  EXPECT_FALSE(PasswordVerifier(nextRun, hashing_).Matches(L"Pa ss e"));
 
   passwords_.Write(L"");
   EXPECT_EQ(Stored(), std::make_pair(DWORD{REG_SZ}, Utf16WithNull(L"")));

@@ -213,8 +213,32 @@ void OptionsPage::OnClick(HWND subPage, int id) {
     case IDC_BTN_TEST_RESOLUTION:
       actions_.testResolution();
       return;
+    case IDC_CB_AUTO_START: {
+      // Not an automatic box: at the click it still shows its old state.
+      const bool checkedNow = IsDlgButtonChecked(subPage, id) != BST_CHECKED;
+      SetChecked(Control(id), checkedNow);
+      actions_.autoStartClicked(checkedNow);
+      return;
+    }
+    case IDC_CB_APP_PASSWORD:
+    case IDC_BTN_SET_PASSWORD:
+      PasswordClicked(subPage, id);
+      return;
   }
-  // The other buttons act through later work: autostart and the password dialogs.
+}
+
+// The box shows whether a password is set, also when the action failed half-way.
+void OptionsPage::PasswordClicked(HWND subPage, int id) {
+  struct ShowProtection {
+    OptionsPage& page;
+    ~ShowProtection() {
+      SetChecked(page.Control(IDC_CB_APP_PASSWORD), page.options_.appPasswordProtected);
+    }
+  } showProtection{*this};
+  if (id == IDC_BTN_SET_PASSWORD)
+    actions_.setPassword();
+  else
+    actions_.appPasswordClicked(IsDlgButtonChecked(subPage, id) == BST_CHECKED);
 }
 
 void OptionsPage::OnStripButton(int id) {
@@ -266,6 +290,10 @@ bool OptionsPage::IsCaptureField(HWND window) const {
 HWND OptionsPage::CaptureField(int id) const {
   constexpr int kFields[] = {IDC_ED_HK_WINDOWS, IDC_ED_HK_PROGRAM, IDC_ED_HK_SSAVER};
   return id >= 0 && id < 3 ? Control(kFields[id]) : nullptr;
+}
+
+void OptionsPage::ShowAutoStart(bool on) {
+  SetChecked(Control(IDC_CB_AUTO_START), on);
 }
 
 void OptionsPage::ShowOptions() {

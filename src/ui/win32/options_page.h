@@ -25,12 +25,19 @@ class OptionsPage final : public DialogWindow {
     std::function<void()> showCurrentMode;
     std::function<void()> listResolutions;
     std::function<void()> testResolution;
+    // cbAutoStart, with the state the click gave it.
+    std::function<void(bool checkedNow)> autoStartClicked;
+    // cbAppPassword, with the state it showed before the click; then "Set Password".
+    std::function<void(bool wasChecked)> appPasswordClicked;
+    std::function<void()> setPassword;
   };
 
   OptionsPage(UserInteraction& ui, Options& options, Actions actions);
 
   void Create(HWND mainWindow, Tooltips& tips);
   void ShowOptions();
+  // Sets cbAutoStart without running its click action.
+  void ShowAutoStart(bool on);
   // Shows a sub-page by its strip button's click path and presses that button.
   void SelectSubPage(int buttonId);
   // Gives the page the focus: its pressed strip button.
@@ -47,6 +54,7 @@ class OptionsPage final : public DialogWindow {
   void OnInit();
   void AddHints();
   void OnClick(HWND subPage, int id);
+  void PasswordClicked(HWND subPage, int id);
   void OnStripButton(int id);
 
   Options& options_;

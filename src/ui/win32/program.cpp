@@ -36,7 +36,13 @@ Program::Program()
                              .testSound = [this] { soundPage_.TestDesiredVolume(); },
                              .showCurrentMode = [this] { displayPage_.ShowCurrentModeText(); },
                              .listResolutions = [this] { displayPage_.DropResolutionMenu(); },
-                             .testResolution = [this] { displayPage_.TestSelectedMode(); }}}),
+                             .testResolution = [this] { displayPage_.TestSelectedMode(); },
+                             .autoStartClicked = [this](bool on) { autoStart_.SetAutoStart(on); },
+                             .appPasswordClicked =
+                                 [this](bool wasChecked) {
+                                   appPasswordCommands_.CheckBoxClicked(wasChecked);
+                                 },
+                             .setPassword = [this] { appPasswordCommands_.SetPassword(); }}}),
       commands_(ui_, saved_, programWindow_, options_,
                 [this] { ::SendMessageW(mainForm_.Handle(), WM_CLOSE, 0, 0); }) {}
 
@@ -46,7 +52,11 @@ void Program::OnMainWindowCreated() {
   ui_.SetOwner(mainForm_.Handle());
   newWindowWatch_.Start();
   RefreshVisibleWindowsList();
-  // Autostart's check box is set from the registry once the autostart work is wired in.
+  // A registry that refuses the entry is reported, but must not keep the lists and settings from
+  // loading: the end would save defaults over them.
+  RunReportingErrors(ui_, [this] {
+    autoStart_.ShowAtStart([this](bool on) { mainForm_.ExtraSettings().ShowAutoStart(on); });
+  });
   mainForm_.Windows().ConnectEditing(saved_);
   saved_.LoadExcludeList();
   mainForm_.Windows().ShowExcludeList(saved_.ExcludeList());
@@ -103,9 +113,17 @@ bool Program::CornerButtonClicked(CornerTrigger trigger, bool nowDown) {
 
 int Program::Run(bool quiet) {
   mainForm_.Create();
+  setPasswordDialog_.Create(mainForm_.Handle());
+  prompt_.Create();
   bool terminating = false;
-  if (!appPassword_.empty()) {
-    terminating = !AskForPassword(prompt_, ui_, appPassword_, PromptField::kKeptBetweenTries);
+  if (appPasswordVerifier_.IsSet()) {
+    // A check that fails (the hashing library) counts as Cancel: the program stays locked.
+    bool unlocked = false;
+    RunReportingErrors(ui_, [this, &unlocked] {
+      unlocked = AskForPassword(prompt_, ui_, appPasswordVerifier_, PromptField::kKeptBetweenTries);
+    });
+    terminating = !unlocked;
+    // Cancel ends the run after the usual start: the loop sees the quit at once.
     if (terminating) ::PostQuitMessage(0);
   }
   RegisterHotKeys();

@@ -8,10 +8,13 @@
 #include "actions/screen_saver.h"
 #include "actions/sound_action.h"
 #include "actions/wallpaper_action.h"
+#include "app/app_password_commands.h"
+#include "app/autostart.h"
 #include "app/data_paths.h"
 #include "app/main_window_commands.h"
 #include "app/options.h"
 #include "app/password_store.h"
+#include "app/password_verifier.h"
 #include "app/program_end.h"
 #include "app/program_window_control.h"
 #include "app/saved_state.h"
@@ -19,15 +22,16 @@
 #include "hide/hide_mode.h"
 #include "hide/hide_toggle.h"
 #include "hide/new_window_watch.h"
-#include "platform/win32/hook_platform_win32.h"
 #include "hide/window_capture.h"
 #include "platform/win32/audio_output_win32.h"
 #include "platform/win32/desktop_wallpaper_win32.h"
 #include "platform/win32/display_modes_win32.h"
 #include "platform/win32/foreground_win32.h"
+#include "platform/win32/hook_platform_win32.h"
 #include "platform/win32/hot_keys_win32.h"
 #include "platform/win32/hover_input_win32.h"
 #include "platform/win32/key_names_win32.h"
+#include "platform/win32/password_hashing_win32.h"
 #include "platform/win32/process_control_win32.h"
 #include "platform/win32/processes_win32.h"
 #include "platform/win32/profile_file_win32.h"
@@ -46,6 +50,7 @@
 #include "ui/win32/hot_key_fields.h"
 #include "ui/win32/main_form.h"
 #include "ui/win32/message_boxes.h"
+#include "ui/win32/password_dialogs.h"
 #include "ui/win32/program_steps.h"
 #include "ui/win32/sound_page.h"
 
@@ -94,7 +99,9 @@ class Program final : private TriggerActions, private ShortcutsPage {
   DataPaths paths_;
   std::wstring appPassword_;
   Options options_;
-  PasswordStore passwords_{registry_};
+  Win32PasswordHashing hashing_;
+  PasswordStore passwords_{registry_, hashing_};
+  PasswordVerifier appPasswordVerifier_{appPassword_, hashing_};
   SettingsFile settingsFile_;
   SettingsFileStore settingsStore_;
   SavedState saved_{paths_, settingsStore_, text_};
@@ -105,17 +112,19 @@ class Program final : private TriggerActions, private ShortcutsPage {
   ScreenSaverAndLock screenSaver_{workstation_, options_};
   // Windows and hide mode
   Win32UserInteraction ui_;
-  PendingPasswordPrompt prompt_;
+  PasswordPromptWindow prompt_{ui_};
+  SetPasswordDialogWindow setPasswordDialog_{ui_};
   MainForm mainForm_;
-  ProgramWindowControl programWindow_{mainForm_, prompt_, ui_, appPassword_};
+  ProgramWindowControl programWindow_{mainForm_, prompt_, ui_, appPasswordVerifier_};
+  AppPasswordCommands appPasswordCommands_{setPasswordDialog_, hashing_, appPassword_, options_};
+  AutoStart autoStart_{registry_, folders_.ProgramFilePath()};
   WindowCapture capture_{windows_, processes_, programWindow_};
   HideMode hideMode_{windows_, capture_, programWindow_, text_, saved_.ExcludeList()};
   // The new-window watcher (the main window's `Watch`); it starts once the main window exists.
-  Win32HookPlatform hookPlatform_{HookLibraryBesideProgram(),
-                                  [this](const std::function<void()>& event) {
-                                    RunReportingErrors(ui_, event);
-                                  }};
-  NewWindowWatch newWindowWatch_{hookPlatform_, windows_, programWindow_, ui_,
+  Win32HookPlatform hookPlatform_{
+      HookLibraryBesideProgram(),
+      [this](const std::function<void()>& event) { RunReportingErrors(ui_, event); }};
+  NewWindowWatch newWindowWatch_{hookPlatform_, windows_, programWindow_,         ui_,
                                  hideMode_,     options_, ::GetCurrentProcessId()};
   // Active window, Bring to TOP and the shell surfaces. dpxtray.dll is imported through the
   // tray library, so the program does not start without it.

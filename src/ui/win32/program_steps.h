@@ -74,11 +74,4 @@ class ProgramEndSteps final : public EndOfRunSteps {
   HotKeyRegistration* hotKeys_ = nullptr;
 };
 
-// The password prompt dialog comes with the application password work. Until then a set
-// password cannot be entered, so the window stays locked: Cancel.
-class PendingPasswordPrompt final : public PasswordPrompt {
- public:
-  std::optional<std::wstring> Ask(bool) override { return std::nullopt; }
-};
-
 }  // namespace dpx::win32
