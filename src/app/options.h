@@ -8,9 +8,9 @@ namespace dpx {
 // One mouse hot corner as the user set it.
 struct CornerOption {
   bool enabled = false;
-  int zoneSize = 20;         // pixels
-  int hoverInterval = 500;   // milliseconds
-  std::uint8_t corner = 0;   // 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right
+  int zoneSize = 20;        // pixels
+  int hoverInterval = 500;  // milliseconds
+  std::uint8_t corner = 0;  // 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right
 
   bool operator==(const CornerOption&) const = default;
 };

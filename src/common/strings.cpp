@@ -3,9 +3,13 @@
 namespace dpx {
 namespace {
 
-bool IsBlankOrControl(wchar_t c) { return static_cast<unsigned>(c) <= 32; }
+bool IsBlankOrControl(wchar_t c) {
+  return static_cast<unsigned>(c) <= 32;
+}
 
-wchar_t AsciiUpper(wchar_t c) { return (c >= L'a' && c <= L'z') ? c - (L'a' - L'A') : c; }
+wchar_t AsciiUpper(wchar_t c) {
+  return (c >= L'a' && c <= L'z') ? c - (L'a' - L'A') : c;
+}
 
 }  // namespace
 

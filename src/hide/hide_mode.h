@@ -19,7 +19,10 @@ class HideMode {
  public:
   HideMode(WindowManager& windows, WindowCapture& capture, ProgramWindow& program,
            TextServices& text, const std::vector<ListEntry>& doNotHide)
-      : windows_(windows), capture_(capture), program_(program), text_(text),
+      : windows_(windows),
+        capture_(capture),
+        program_(program),
+        text_(text),
         doNotHide_(doNotHide) {}
 
   bool Active() const { return holder_.has_value(); }

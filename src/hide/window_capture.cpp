@@ -42,8 +42,7 @@ WindowFacts WindowCapture::ReadFacts(WindowHandle window) {
 bool WindowCapture::CaptureWindow(WindowHandle window, CapturedWindowList& list) {
   const WindowFacts facts = ReadFacts(window);
   if (JudgeWindow(facts) != CaptureVerdict::kTaken) return false;
-  TWinInfo info{window, facts.title, GetWindowExePath(windows_, processes_, window),
-                facts.exStyle};
+  TWinInfo info{window, facts.title, GetWindowExePath(windows_, processes_, window), facts.exStyle};
   list.push_back({FileNamePart(info.ExePath), std::move(info)});
   return true;
 }

@@ -13,10 +13,10 @@ namespace dpx {
 enum class CaptureVerdict {
   kTaken,
   kNotVisible,
-  kUntitled,          // empty title and not the "Afx:00400000:8" class
-  kStartButton,       // the old shell's "Start" button
-  kProgramManager,    // the desktop itself
-  kWindowsSecurity,   // the secure-attention screen
+  kUntitled,         // empty title and not the "Afx:00400000:8" class
+  kStartButton,      // the old shell's "Start" button
+  kProgramManager,   // the desktop itself
+  kWindowsSecurity,  // the secure-attention screen
   kOwnMainWindow,
 };
 

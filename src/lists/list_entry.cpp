@@ -26,9 +26,13 @@ std::wstring ListEntry::LoadField(std::size_t offset, TextServices& text) const 
   return text.FromAnsi(std::string(first, first + bytes_[offset]));
 }
 
-std::wstring ListEntry::Title(TextServices& text) const { return LoadField(kTitleOffset, text); }
+std::wstring ListEntry::Title(TextServices& text) const {
+  return LoadField(kTitleOffset, text);
+}
 
-std::wstring ListEntry::Path(TextServices& text) const { return LoadField(kPathOffset, text); }
+std::wstring ListEntry::Path(TextServices& text) const {
+  return LoadField(kPathOffset, text);
+}
 
 ListRowText RowText(TextServices& text, const ListEntry& entry) {
   return {FileNamePart(entry.Path(text)), entry.Title(text), entry.AllWindows() ? L"yes" : L"no"};

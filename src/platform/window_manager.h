@@ -19,8 +19,8 @@ inline constexpr std::uint32_t kClose = 0x0010;
 
 enum class ShowCommand : int { kHide = 0, kShowMinimized = 2, kShowNoActivate = 8, kRestore = 9 };
 
-inline constexpr std::uint32_t kStyleVisible = 0x10000000;   // WS_VISIBLE
-inline constexpr std::uint32_t kExStyleToolWindow = 0x80;    // WS_EX_TOOLWINDOW
+inline constexpr std::uint32_t kStyleVisible = 0x10000000;  // WS_VISIBLE
+inline constexpr std::uint32_t kExStyleToolWindow = 0x80;   // WS_EX_TOOLWINDOW
 
 struct WindowStyles {
   std::uint32_t style = 0;

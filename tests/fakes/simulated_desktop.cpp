@@ -69,7 +69,9 @@ void SimulatedDesktop::Log(const std::wstring& call, WindowHandle window, std::u
   log_.push_back(line.str());
 }
 
-WindowHandle SimulatedDesktop::TopWindow() { return zOrder_.empty() ? kNoWindow : zOrder_[0]; }
+WindowHandle SimulatedDesktop::TopWindow() {
+  return zOrder_.empty() ? kNoWindow : zOrder_[0];
+}
 
 WindowHandle SimulatedDesktop::NextWindow(WindowHandle window) {
   const auto it = std::find(zOrder_.begin(), zOrder_.end(), window);

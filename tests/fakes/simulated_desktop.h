@@ -21,8 +21,8 @@ struct SimWindow {
 };
 
 struct SimProcess {
-  std::wstring devicePath;  // as the image name query answers, e.g. \Device\HarddiskVolume1\a.exe
-  std::wstring snapshotExe; // as the old platform's snapshot names it
+  std::wstring devicePath;   // as the image name query answers, e.g. \Device\HarddiskVolume1\a.exe
+  std::wstring snapshotExe;  // as the old platform's snapshot names it
   bool accessible = true;
 };
 

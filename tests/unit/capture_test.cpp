@@ -63,7 +63,8 @@ TEST_F(CaptureTest, OwnMainWindowIsNeverTakenButItsApplicationWindowIs) {
 }
 
 TEST_F(CaptureTest, RowsFollowZOrderAndCarryTrimmedTitlePathCaptionAndStyle) {
-  const WindowHandle top = desktop.AddWindow({L"  Untitled - Notepad \x01", L"Notepad", true, 0x40100});
+  const WindowHandle top =
+      desktop.AddWindow({L"  Untitled - Notepad \x01", L"Notepad", true, 0x40100});
   desktop.AddWindow({L"hidden", L"X", false});
   const WindowHandle bottom = desktop.AddWindow({L"Other", L"X", true, 0x80, 2, 999});
   list.push_back({L"stale", {}});

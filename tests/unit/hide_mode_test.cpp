@@ -62,8 +62,9 @@ TEST_F(HideModeTest, HideMakesItsFourCallsInOrderAndKeepsTheToolWindowBit) {
   const WindowHandle w = Add(L"Tool", 200, 0x80 | 0x40000 | 0x8);
   Hide();
   const std::wstring h = std::to_wstring(w);
-  EXPECT_EQ(desktop.log(), (std::vector<std::wstring>{L"SetExStyle " + h + L" 0x80",
-                                                      L"Post " + h + L" 15", L"Show " + h + L" 0"}));
+  EXPECT_EQ(desktop.log(),
+            (std::vector<std::wstring>{L"SetExStyle " + h + L" 0x80", L"Post " + h + L" 15",
+                                       L"Show " + h + L" 0"}));
   EXPECT_EQ(desktop.ExStyle(w), 0x80u);
 }
 
@@ -79,10 +80,10 @@ TEST_F(HideModeTest, RestoreShowsLastCapturedFirstWithCapturedStyles) {
   hideMode.End();
 
   const auto s = [](WindowHandle w) { return std::to_wstring(w); };
-  EXPECT_EQ(desktop.log(),
-            (std::vector<std::wstring>{L"SetExStyle " + s(kept) + L" 0x200", L"Show " + s(kept) + L" 8",
-                                       L"SetExStyle " + s(b) + L" 0x8", L"Show " + s(b) + L" 8",
-                                       L"SetExStyle " + s(a) + L" 0x40000", L"Show " + s(a) + L" 8"}));
+  EXPECT_EQ(desktop.log(), (std::vector<std::wstring>{
+                               L"SetExStyle " + s(kept) + L" 0x200", L"Show " + s(kept) + L" 8",
+                               L"SetExStyle " + s(b) + L" 0x8", L"Show " + s(b) + L" 8",
+                               L"SetExStyle " + s(a) + L" 0x40000", L"Show " + s(a) + L" 8"}));
   EXPECT_TRUE(desktop.IsVisible(a) && desktop.IsVisible(b) && desktop.IsVisible(kept));
   EXPECT_FALSE(hideMode.Active());
 }
@@ -174,7 +175,8 @@ TEST_F(HideModeTest, HungThreadIsAskedOnceAndItsWindowsHideAsynchronously) {
 
   Hide();
 
-  for (const auto& call : desktop.log()) EXPECT_EQ(call.find(L"BLOCKED"), std::wstring::npos) << call;
+  for (const auto& call : desktop.log())
+    EXPECT_EQ(call.find(L"BLOCKED"), std::wstring::npos) << call;
   // Thread 7 once, thread 8 once to probe and once to wait for the hide.
   EXPECT_EQ(desktop.nullSends(), 3);
   EXPECT_FALSE(desktop.IsVisible(hung1));
@@ -183,7 +185,8 @@ TEST_F(HideModeTest, HungThreadIsAskedOnceAndItsWindowsHideAsynchronously) {
   EXPECT_EQ(desktop.ExStyle(hung1), 0x40000u);  // untouched: the style change would block
 
   hideMode.RestoreHiddenWindows();
-  for (const auto& call : desktop.log()) EXPECT_EQ(call.find(L"BLOCKED"), std::wstring::npos) << call;
+  for (const auto& call : desktop.log())
+    EXPECT_EQ(call.find(L"BLOCKED"), std::wstring::npos) << call;
   EXPECT_TRUE(desktop.IsVisible(hung1) && desktop.IsVisible(hung2) && desktop.IsVisible(fine));
 }
 

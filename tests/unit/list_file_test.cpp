@@ -29,13 +29,15 @@ class ListFileTest : public ::testing::Test {
 
   void WriteBytes(const std::vector<unsigned char>& bytes) {
     std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
   std::vector<unsigned char> Bytes() { return ReadWholeFile(file.wstring()); }
   std::vector<unsigned char> Records(std::size_t count, std::size_t extra = 0) {
     std::vector<unsigned char> bytes;
     for (std::size_t i = 0; i < count; ++i) {
-      const ListEntry entry(text, L"Window " + std::to_wstring(i), L"C:\\app" + std::to_wstring(i) + L".exe", i % 2);
+      const ListEntry entry(text, L"Window " + std::to_wstring(i),
+                            L"C:\\app" + std::to_wstring(i) + L".exe", i % 2);
       bytes.insert(bytes.end(), entry.bytes().begin(), entry.bytes().end());
     }
     bytes.resize(bytes.size() + extra, 0xAB);
@@ -52,8 +54,12 @@ TEST_F(ListFileTest, MissingFileLoadsNothing) {
 }
 
 TEST_F(ListFileTest, OnlyCompleteRecordsLoadInFileOrder) {
-  struct Case { std::size_t bytes; std::size_t entries; };
-  for (const Case c : {Case{1026, 2}, Case{1030, 2}, Case{500, 0}, Case{0, 0}, Case{513 * 40, 40}}) {
+  struct Case {
+    std::size_t bytes;
+    std::size_t entries;
+  };
+  for (const Case c :
+       {Case{1026, 2}, Case{1030, 2}, Case{500, 0}, Case{0, 0}, Case{513 * 40, 40}}) {
     WriteBytes(Records(c.bytes / 513, c.bytes % 513));
     const auto entries = LoadListFile(file.wstring());
     ASSERT_EQ(entries.size(), c.entries) << c.bytes << " bytes";

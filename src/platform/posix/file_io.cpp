@@ -38,7 +38,9 @@ std::string Utf8(const std::wstring& text) {
 
 }  // namespace
 
-bool FileExists(const std::wstring& path) { return ::access(Utf8(path).c_str(), F_OK) == 0; }
+bool FileExists(const std::wstring& path) {
+  return ::access(Utf8(path).c_str(), F_OK) == 0;
+}
 
 std::vector<unsigned char> ReadWholeFile(const std::wstring& path) {
   const std::string name = Utf8(path);
@@ -62,8 +64,9 @@ void WriteFileAtomically(const std::wstring& path, const std::vector<unsigned ch
   const std::string temp = name + ".tmp";
   FILE* file = std::fopen(temp.c_str(), "wb");
   if (!file) Fail("Cannot create", temp);
-  const bool written = (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size()) &&
-                       std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
+  const bool written =
+      (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size()) &&
+      std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
   const int savedErrno = errno;
   std::fclose(file);
   if (!written) {

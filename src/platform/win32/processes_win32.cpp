@@ -40,8 +40,7 @@ std::optional<std::vector<ProcessId>> Win32Processes::ProcessIds() {
 }
 
 std::optional<std::wstring> Win32Processes::ImageFileName(ProcessId process) {
-  UniqueHandle handle(
-      ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process));
+  UniqueHandle handle(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process));
   if (!handle) return std::nullopt;
   wchar_t buffer[301];
   const DWORD length = ::GetProcessImageFileNameW(handle.Get(), buffer, 301);

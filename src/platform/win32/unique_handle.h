@@ -35,31 +35,51 @@ class UniqueResource {
   Handle handle_ = Invalid();
 };
 
-inline HANDLE NullHandle() { return nullptr; }
-inline HANDLE InvalidHandle() { return INVALID_HANDLE_VALUE; }
-inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
+inline HANDLE NullHandle() {
+  return nullptr;
+}
+inline HANDLE InvalidHandle() {
+  return INVALID_HANDLE_VALUE;
+}
+inline void CloseKernelHandle(HANDLE handle) {
+  ::CloseHandle(handle);
+}
 
 // Most kernel objects: null when absent.
 using UniqueHandle = UniqueResource<HANDLE, CloseKernelHandle, NullHandle>;
 // Files and snapshots: INVALID_HANDLE_VALUE when absent.
 using UniqueFileHandle = UniqueResource<HANDLE, CloseKernelHandle, InvalidHandle>;
 
-inline HKEY NullRegistryKey() { return nullptr; }
-inline void CloseRegistryKey(HKEY key) { ::RegCloseKey(key); }
+inline HKEY NullRegistryKey() {
+  return nullptr;
+}
+inline void CloseRegistryKey(HKEY key) {
+  ::RegCloseKey(key);
+}
 // Registry keys that DPX opened or created.
 using UniqueRegistryKey = UniqueResource<HKEY, CloseRegistryKey, NullRegistryKey>;
 
-inline HMODULE NullModule() { return nullptr; }
-inline void FreeLoadedLibrary(HMODULE module) { ::FreeLibrary(module); }
+inline HMODULE NullModule() {
+  return nullptr;
+}
+inline void FreeLoadedLibrary(HMODULE module) {
+  ::FreeLibrary(module);
+}
 // A library loaded at run time with LoadLibraryW.
 using UniqueLibrary = UniqueResource<HMODULE, FreeLoadedLibrary, NullModule>;
 
-inline HDESK NullDesktop() { return nullptr; }
-inline void CloseDesktopHandle(HDESK desktop) { ::CloseDesktop(desktop); }
+inline HDESK NullDesktop() {
+  return nullptr;
+}
+inline void CloseDesktopHandle(HDESK desktop) {
+  ::CloseDesktop(desktop);
+}
 // A desktop opened with OpenDesktopW.
 using UniqueDesktop = UniqueResource<HDESK, CloseDesktopHandle, NullDesktop>;
 
-inline BCRYPT_ALG_HANDLE NullAlgorithmProvider() { return nullptr; }
+inline BCRYPT_ALG_HANDLE NullAlgorithmProvider() {
+  return nullptr;
+}
 inline void CloseAlgorithmProvider(BCRYPT_ALG_HANDLE provider) {
   ::BCryptCloseAlgorithmProvider(provider, 0);
 }

@@ -4,7 +4,9 @@
 
 namespace dpx::win32 {
 
-WindowHandle Win32WindowManager::TopWindow() { return FromHwnd(::GetTopWindow(nullptr)); }
+WindowHandle Win32WindowManager::TopWindow() {
+  return FromHwnd(::GetTopWindow(nullptr));
+}
 
 WindowHandle Win32WindowManager::NextWindow(WindowHandle window) {
   return FromHwnd(::GetWindow(ToHwnd(window), GW_HWNDNEXT));

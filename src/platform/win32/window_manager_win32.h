@@ -6,8 +6,12 @@
 
 namespace dpx::win32 {
 
-inline HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-inline WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+inline HWND ToHwnd(WindowHandle window) {
+  return reinterpret_cast<HWND>(window);
+}
+inline WindowHandle FromHwnd(HWND window) {
+  return reinterpret_cast<WindowHandle>(window);
+}
 
 class Win32WindowManager final : public WindowManager {
  public:
