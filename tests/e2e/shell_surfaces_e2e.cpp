@@ -12,6 +12,7 @@
 #include <signal.h>
 
 #include "harness.h"
+#include "session_state.h"
 
 namespace dpx::e2e {
 namespace {
@@ -122,6 +123,8 @@ class ShellE2e : public ::testing::Test {
     fs::create_directories(dataFolder);
     Protect({"Key target"});
   }
+  // A test on the "shell" virtual desktop leaves Wine that desktop's list of display modes.
+  void TearDown() override { ResetDisplay(); }
 
   // The Do not hide list. "Key target" takes the hot keys and stays on the screen; an
   // unprotected "Canary" tells from outside whether the desktop is hidden.
