@@ -43,6 +43,18 @@ std::optional<std::int32_t> ParseDecimal(std::wstring_view text) {
   return static_cast<std::int32_t>(value);
 }
 
+// A profile read drops blanks around a value and one pair of matching quotes around it. A text
+// that either would change goes into quotes, so it reads back as written rather than as another
+// hot key or an empty value; every other text is written as it is.
+std::wstring AsStored(const std::wstring& value) {
+  if (value.empty()) return value;
+  const auto blank = [](wchar_t c) { return c <= L' '; };
+  const bool quoted = value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
+                      value.back() == value.front();
+  if (!blank(value.front()) && !blank(value.back()) && !quoted) return value;
+  return L'"' + value + L'"';
+}
+
 }  // namespace
 
 std::wstring FormatBoolean(bool value) {
@@ -103,7 +115,8 @@ void IniFile::WriteInteger(const std::wstring& section, const std::wstring& key,
 
 void IniFile::WriteText(const std::wstring& section, const std::wstring& key,
                         const std::wstring& value) {
-  if (!profile_.WriteString(path_, section, key, value)) throw SettingsWriteError(reportedPath_);
+  if (!profile_.WriteString(path_, section, key, AsStored(value)))
+    throw SettingsWriteError(reportedPath_);
 }
 
 }  // namespace dpx

@@ -39,7 +39,8 @@ class IniFile {
   std::wstring ReadText(const std::wstring& section, const std::wstring& key,
                         const std::wstring& defaultValue);
 
-  // Each throws SettingsWriteError when the key cannot be written.
+  // Each throws SettingsWriteError when the key cannot be written. A text that a read would
+  // change (blanks at either end, or one pair of matching quotes around it) is written in quotes.
   void WriteBoolean(const std::wstring& section, const std::wstring& key, bool value);
   void WriteInteger(const std::wstring& section, const std::wstring& key, std::int32_t value);
   void WriteText(const std::wstring& section, const std::wstring& key, const std::wstring& value);

@@ -6,9 +6,7 @@
 
 namespace dpx {
 
-std::vector<ListEntry> LoadListFile(const std::wstring& path) {
-  if (!FileExists(path)) return {};
-  const std::vector<unsigned char> bytes = ReadWholeFile(path);
+std::vector<ListEntry> ParseListFile(std::span<const unsigned char> bytes) {
   std::vector<ListEntry> entries;
   entries.reserve(bytes.size() / ListEntry::kSize);
   for (std::size_t offset = 0; offset + ListEntry::kSize <= bytes.size();
@@ -21,12 +19,21 @@ std::vector<ListEntry> LoadListFile(const std::wstring& path) {
   return entries;
 }
 
-void SaveListFile(const std::wstring& path, const std::vector<ListEntry>& entries) {
+std::vector<unsigned char> ListFileBytes(const std::vector<ListEntry>& entries) {
   std::vector<unsigned char> bytes;
   bytes.reserve(entries.size() * ListEntry::kSize);
   for (const ListEntry& entry : entries)
     bytes.insert(bytes.end(), entry.bytes().begin(), entry.bytes().end());
-  WriteFileAtomically(path, bytes);
+  return bytes;
+}
+
+std::vector<ListEntry> LoadListFile(const std::wstring& path) {
+  if (!FileExists(path)) return {};
+  return ParseListFile(ReadWholeFile(path));
+}
+
+void SaveListFile(const std::wstring& path, const std::vector<ListEntry>& entries) {
+  WriteFileAtomically(path, ListFileBytes(entries));
 }
 
 }  // namespace dpx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,12 @@ namespace dpx {
 
 inline constexpr wchar_t kExcludeListFileName[] = L"ExList.Dat";
 inline constexpr wchar_t kBringToTopListFileName[] = L"BttList.Dat";
+
+// Every complete 513-byte record of a list file's bytes, in order; a shorter trailing piece is
+// ignored.
+std::vector<ListEntry> ParseListFile(std::span<const unsigned char> bytes);
+// The bytes of a list file holding `entries`.
+std::vector<unsigned char> ListFileBytes(const std::vector<ListEntry>& entries);
 
 // Every complete 513-byte record of the file, in file order; a shorter trailing piece is ignored.
 // A missing file gives no entries. Throws IoError when the file exists but cannot be read.

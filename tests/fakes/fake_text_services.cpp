@@ -13,6 +13,8 @@ int ByteFor(wchar_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
   for (int i = 0; i < 32; ++i)
     if (kHighControls[i] != 0 && static_cast<wchar_t>(kHighControls[i]) == c) return 0x80 + i;
+  // The five undefined bytes stand for the control characters of their own value both ways.
+  if (c >= 0x80 && c < 0xA0 && kHighControls[c - 0x80] == 0) return static_cast<int>(c);
   return -1;
 }
 

@@ -82,6 +82,26 @@ TEST(IniFileTest, TextKeysKeepEmptyValuesAndOtherKeysFallBackToTheirDefault) {
   EXPECT_EQ(IniFile(profile, L"none.ini").ReadInteger(L"S", L"Number", 7), 7);
 }
 
+TEST(IniFileTest, EveryTextReadsBackAsWrittenAndOnlyTextsAReadWouldChangeAreQuoted) {
+  struct Case {
+    const wchar_t* value;
+    const wchar_t* stored;
+  };
+  // The settings fuzz target found "'   l'": once saved, a read dropped the blanks and the text
+  // that had been no hot key became the hot key L.
+  const Case cases[] = {
+      {L"Ctrl+`", L"Ctrl+`"}, {L"", L""},           {L"   l", L"\"   l\""},
+      {L"l\t", L"\"l\t\""},   {L"'x'", L"\"'x'\""}, {L"\"\"", L"\"\"\"\""},
+      {L"\"", L"\""},         {L"'x\"", L"'x\""},   {L"Shift+ Alt", L"Shift+ Alt"}};
+  for (const Case& c : cases) {
+    fakes::FakeProfileFile profile;
+    IniFile ini(profile, L"s.ini");
+    ini.WriteText(L"S", L"Key", c.value);
+    EXPECT_EQ(profile.Text(L"s.ini"), L"[S]\r\nKey=" + std::wstring(c.stored) + L"\r\n");
+    EXPECT_EQ(ini.ReadText(L"S", L"Key", L"default"), c.value);
+  }
+}
+
 TEST(IniFileTest, AFailedWriteThrowsWithThePathOfTheFile) {
   fakes::FakeProfileFile profile;
   profile.FailWritesAfter(0);

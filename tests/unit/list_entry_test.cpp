@@ -55,5 +55,20 @@ TEST(ListEntryTest, BytesPastTheLengthAreIgnored) {
   EXPECT_EQ(entry.Path(text), L"");
 }
 
+TEST(ListEntryTest, AnEntryRebuiltFromItsTextsKeepsEveryByteOfThem) {
+  // Editing an entry rebuilds it from its texts. The list fuzz target found a path with the
+  // undefined code page byte 0x8D, which came back as '?'.
+  fakes::FakeTextServices text;
+  ListEntry::Bytes bytes{};
+  bytes[0] = 255;
+  bytes[256] = 255;
+  for (std::size_t i = 0; i < 255; ++i) {
+    bytes[1 + i] = static_cast<unsigned char>(i + 1);
+    bytes[257 + i] = static_cast<unsigned char>(255 - i);
+  }
+  const ListEntry stored(bytes);
+  EXPECT_EQ(ListEntry(text, stored.Title(text), stored.Path(text), false), stored);
+}
+
 }  // namespace
 }  // namespace dpx
