@@ -19,5 +19,9 @@ std::vector<unsigned char> ReadWholeFile(const std::wstring& path);
 // Writes a temporary sibling, flushes it, then replaces `path` with it, so a crash or a failed
 // write never leaves a shortened file. Throws IoError; the old file is then intact.
 void WriteFileAtomically(const std::wstring& path, const std::vector<unsigned char>& bytes);
+// Deletes the file; one that does not exist is no error. Throws IoError.
+void RemoveFile(const std::wstring& path);
+// Renames `from` to `to`, replacing a file already there. Throws IoError.
+void MoveFileReplacing(const std::wstring& from, const std::wstring& to);
 
 }  // namespace dpx

@@ -1,6 +1,7 @@
 // File access for the portable (Linux) build, which runs the unit tests.
 #include "platform/file_io.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <system_error>
 #include <unistd.h>
@@ -80,6 +81,16 @@ void WriteFileAtomically(const std::wstring& path, const std::vector<unsigned ch
     errno = renameErrno;
     Fail("Cannot replace", name);
   }
+}
+
+void RemoveFile(const std::wstring& path) {
+  const std::string name = Utf8(path);
+  if (std::remove(name.c_str()) != 0 && errno != ENOENT) Fail("Cannot delete", name);
+}
+
+void MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+  const std::string name = Utf8(from);
+  if (std::rename(name.c_str(), Utf8(to).c_str()) != 0) Fail("Cannot rename", name);
 }
 
 }  // namespace dpx

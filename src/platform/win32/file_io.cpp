@@ -61,4 +61,14 @@ void WriteFileAtomically(const std::wstring& path, const std::vector<unsigned ch
   }
 }
 
+void RemoveFile(const std::wstring& path) {
+  if (!::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+    Fail(L"Cannot delete", path);
+}
+
+void MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+  if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    Fail(L"Cannot rename", from);
+}
+
 }  // namespace dpx
