@@ -1,0 +1,13 @@
+#pragma once
+
+namespace dpx::bench {
+
+// The end-to-end measurement's Windows side. Opens 100 windows over 10 programs and a protected
+// "Key target" window, starts the build's dpx.exe with "/q" on a fresh data folder, prints
+// "ready", then watches from outside: each time the last of the 100 windows has gone it prints
+// "hidden NS", each time all are back "shown NS" (NS: the wall clock in nanoseconds since 1970,
+// the clock `date +%s%N` reads). scripts/bench presses the hot key and takes the differences.
+// Ends after `transitions` lines.
+int RunEndToEndObserver(int transitions);
+
+}  // namespace dpx::bench
