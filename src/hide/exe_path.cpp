@@ -7,38 +7,57 @@
 namespace dpx {
 namespace {
 
-std::wstring PathFromSnapshot(Processes& processes, ProcessId process) {
-  const auto entries = processes.Snapshot();
+// Reads a value on first use; an absent value (nullopt) is remembered too.
+template <typename T, typename Read>
+const std::optional<T>& Once(std::optional<std::optional<T>>& cache, Read read) {
+  if (!cache) cache.emplace(read());
+  return *cache;
+}
+
+}  // namespace
+
+const std::optional<std::wstring>& DriveDevices::Of(wchar_t letter) {
+  const std::wstring drive{letter, L':'};
+  return Once(devices_[static_cast<std::size_t>(letter - L'A')],
+              [&] { return processes_.DosDevice(drive); });
+}
+
+std::wstring ExePathLookup::GetWindowExePath(WindowHandle window) {
+  const ProcessId process = windows_.Owner(window).process;
+  const auto known = paths_.find(process);
+  if (known != paths_.end()) return known->second;
+  return paths_.emplace(process, PathOf(process)).first->second;
+}
+
+std::wstring ExePathLookup::PathOf(ProcessId process) {
+  const auto& version = Once(version_, [&] { return processes_.Version(); });
+  if (!version) return {};
+  switch (version->platformId) {
+    case kPlatformWin32Windows:
+      return PathFromSnapshot(process);
+    case kPlatformWin32Nt:
+      return PathFromProcessList(process);
+    default:
+      return {};
+  }
+}
+
+std::wstring ExePathLookup::PathFromSnapshot(ProcessId process) {
+  const auto& entries = Once(snapshot_, [&] { return processes_.Snapshot(); });
   if (!entries) return {};
   const auto match = std::find_if(entries->begin(), entries->end(),
                                   [&](const SnapshotEntry& e) { return e.process == process; });
   return match == entries->end() ? std::wstring() : match->exeFile;
 }
 
-std::wstring PathFromProcessList(Processes& processes, ProcessId process) {
-  const auto ids = processes.ProcessIds();
+std::wstring ExePathLookup::PathFromProcessList(ProcessId process) {
+  const auto& ids = Once(processIds_, [&] { return processes_.ProcessIds(); });
   if (!ids || std::find(ids->begin(), ids->end(), process) == ids->end()) return {};
-  const auto image = processes.ImageFileName(process);
-  return image ? ConvertDevicePath(processes, *image) : std::wstring();
+  const auto image = processes_.ImageFileName(process);
+  return image ? ConvertDevicePath(drives_, *image) : std::wstring();
 }
 
-}  // namespace
-
-std::wstring GetWindowExePath(WindowManager& windows, Processes& processes, WindowHandle window) {
-  const auto version = processes.Version();
-  const ProcessId process = windows.Owner(window).process;
-  if (!version) return {};
-  switch (version->platformId) {
-    case kPlatformWin32Windows:
-      return PathFromSnapshot(processes, process);
-    case kPlatformWin32Nt:
-      return PathFromProcessList(processes, process);
-    default:
-      return {};
-  }
-}
-
-std::wstring ConvertDevicePath(Processes& processes, const std::wstring& devicePath) {
+std::wstring ConvertDevicePath(DriveDevices& drives, const std::wstring& devicePath) {
   // "\Device\HarddiskVolume1\rest": the device part ends at the third backslash.
   if (devicePath.size() < 2) return devicePath;
   const std::size_t second = devicePath.find(L'\\', 1);
@@ -49,11 +68,16 @@ std::wstring ConvertDevicePath(Processes& processes, const std::wstring& deviceP
   const std::wstring remainder = devicePath.substr(third);
 
   for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
-    const std::wstring drive{letter, L':'};
-    const auto name = processes.DosDevice(drive);
-    if (name && EqualsIgnoringAsciiCase(*name, device)) return drive + remainder;
+    const auto& name = drives.Of(letter);
+    if (name && EqualsIgnoringAsciiCase(*name, device))
+      return std::wstring{letter, L':'} + remainder;
   }
   return devicePath;
+}
+
+std::wstring ConvertDevicePath(Processes& processes, const std::wstring& devicePath) {
+  DriveDevices drives(processes);
+  return ConvertDevicePath(drives, devicePath);
 }
 
 }  // namespace dpx

@@ -1,7 +1,6 @@
 #include "hide/window_capture.h"
 
 #include "common/strings.h"
-#include "hide/exe_path.h"
 
 namespace dpx {
 namespace {
@@ -40,18 +39,25 @@ WindowFacts WindowCapture::ReadFacts(WindowHandle window) {
 }
 
 bool WindowCapture::CaptureWindow(WindowHandle window, CapturedWindowList& list) {
+  ExePathLookup exePaths(windows_, processes_);
+  return CaptureWindow(window, list, exePaths);
+}
+
+bool WindowCapture::CaptureWindow(WindowHandle window, CapturedWindowList& list,
+                                  ExePathLookup& exePaths) {
   const WindowFacts facts = ReadFacts(window);
   if (JudgeWindow(facts) != CaptureVerdict::kTaken) return false;
-  TWinInfo info{window, facts.title, GetWindowExePath(windows_, processes_, window), facts.exStyle};
+  TWinInfo info{window, facts.title, exePaths.GetWindowExePath(window), facts.exStyle};
   list.push_back({FileNamePart(info.ExePath), std::move(info)});
   return true;
 }
 
 void WindowCapture::CaptureTopLevelWindows(CapturedWindowList& list) {
   list.clear();
+  ExePathLookup exePaths(windows_, processes_);
   for (WindowHandle window = windows_.TopWindow(); window != kNoWindow;
        window = windows_.NextWindow(window)) {
-    CaptureWindow(window, list);
+    CaptureWindow(window, list, exePaths);
   }
 }
 

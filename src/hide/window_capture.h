@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "hide/exe_path.h"
 #include "hide/program_window.h"
 #include "hide/win_info.h"
 #include "platform/processes.h"
@@ -36,12 +37,14 @@ class WindowCapture {
   WindowCapture(WindowManager& windows, Processes& processes, const ProgramWindow& program)
       : windows_(windows), processes_(processes), program_(program) {}
 
-  // Empties the list, then captures every top-level window, topmost first.
+  // Empties the list, then captures every top-level window, topmost first. Each program's path
+  // is looked up once for all of its windows.
   void CaptureTopLevelWindows(CapturedWindowList& list);
   // Appends the window when it is taken; tells whether it was.
   bool CaptureWindow(WindowHandle window, CapturedWindowList& list);
 
  private:
+  bool CaptureWindow(WindowHandle window, CapturedWindowList& list, ExePathLookup& exePaths);
   WindowFacts ReadFacts(WindowHandle window);
 
   WindowManager& windows_;

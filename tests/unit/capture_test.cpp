@@ -100,6 +100,34 @@ TEST_F(CaptureTest, PathIsLookedUpOnlyForTakenWindows) {
   EXPECT_EQ(desktop.imageNameQueries(), 1);
 }
 
+TEST_F(CaptureTest, EachProgramIsLookedUpOncePerCaptureAndAfreshInTheNext) {
+  desktop.AddDrive(L'D', L"\\Device\\HarddiskVolume2");
+  desktop.AddProcess(200, {L"\\Device\\HarddiskVolume2\\Tools\\calc.exe", L"", true});
+  desktop.AddProcess(300, {L"\\Device\\HarddiskVolume1\\admin.exe", L"", false});
+  // Interleaved, each window on a thread of its own.
+  const ProcessId owners[] = {100, 200, 300, 100, 200, 300, 100};
+  for (std::size_t i = 0; i < std::size(owners); ++i)
+    desktop.AddWindow(
+        {L"w" + std::to_wstring(i), L"X", true, 0, static_cast<ThreadId>(i), owners[i]});
+  auto paths = [&] {
+    std::vector<std::wstring> seen;
+    for (const CapturedWindow& row : list) seen.push_back(row.info.ExePath);
+    return seen;
+  };
+
+  capture.CaptureTopLevelWindows(list);
+  const std::wstring notepad = L"C:\\Windows\\notepad.exe", calc = L"D:\\Tools\\calc.exe";
+  EXPECT_EQ(paths(), (std::vector<std::wstring>{notepad, calc, L"", notepad, calc, L"", notepad}));
+  EXPECT_EQ(desktop.imageNameQueries(), 3);  // a program that cannot be opened is asked once too
+
+  // Between captures the id 200 went to another program: the next capture names that one.
+  desktop.AddProcess(200, {L"\\Device\\HarddiskVolume1\\other.exe", L"", true});
+  capture.CaptureTopLevelWindows(list);
+  EXPECT_EQ(list[1].info.ExePath, L"C:\\other.exe");
+  EXPECT_EQ(list[4].caption, L"other.exe");
+  EXPECT_EQ(desktop.imageNameQueries(), 6);
+}
+
 TEST_F(CaptureTest, ProcessThatCannotBeOpenedGivesEmptyPathAndCaption) {
   desktop.AddProcess(300, {L"\\Device\\HarddiskVolume1\\admin.exe", L"", false});
   desktop.AddWindow({L"Elevated", L"X", true, 0, 7, 300});
