@@ -13,6 +13,7 @@
 
 #include "dpx_windows.h"
 #include "harness.h"
+#include "session_state.h"
 
 namespace dpx::e2e {
 namespace {
@@ -81,17 +82,6 @@ std::string QueryUserValue(const std::string& key, const std::string& name) {
 void SetUserValue(const std::string& key, const std::string& name, const std::string& text) {
   e2e::Run(Quote(CurrentSession().wine) + " reg add " + UserKey(key) + " /v " + Quote(name) +
            " /d " + Quote(text) + " /f");
-}
-
-// A page strip button is drawn in the selection colour, blue, while it is pressed.
-bool LooksBlue(const std::string& xWindow, int x, int y) {
-  const std::string pixel =
-      e2e::Run("import -window " + xWindow + " -crop 1x1+" + std::to_string(x) + "+" +
-               std::to_string(y) + " -depth 8 txt:- | grep -o '#[0-9A-F]\\{6\\}'");
-  if (pixel.size() < 7) return false;
-  const int red = std::stoi(pixel.substr(1, 2), nullptr, 16);
-  const int blue = std::stoi(pixel.substr(5, 2), nullptr, 16);
-  return blue > red + 60;
 }
 
 Program StartWine(const fs::path& exe, const std::vector<std::string>& args = {}) {
@@ -268,19 +258,9 @@ TEST(HelpE2e, F1OnTheShortcutsPageOpensTheHelpAtTheShortcutsPage) {
   ASSERT_TRUE(WaitUntil([&] { return !(main = ShownMainWindow()).empty(); }));
 
   // "&Extra Settings", its "Shortcuts" strip button, then the hide hot key field (window pixels
-  // at the default DPI; a strip button's colour is looked at left of its text).
-  const auto click = [&](int x, int y) {
-    e2e::Run("xdotool mousemove --window " + main + " " + std::to_string(x) + " " +
-             std::to_string(y) + " click 1");
-  };
-  ASSERT_TRUE(PressUntil(main, "alt+e", [&] { return LooksBlue(main, 25, 100); }));
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        click(62, 141);
-        return WaitUntil([&] { return LooksBlue(main, 25, 133); }, 1s);
-      },
-      10s));
-  click(291, 143);
+  // at the default DPI).
+  ASSERT_TRUE(OpenExtraSettingsPage(main, {20, 141}));
+  Click(main, {291, 143});
   ASSERT_TRUE(PressUntil(main, "F1", [] { return XWindowShown("DPX Help"); }))
       << "F1 opened no help window";
   std::this_thread::sleep_for(1s);

@@ -1,5 +1,7 @@
 #include "session_state.h"
 
+#include "dpx_windows.h"
+
 #include <array>
 #include <cstdlib>
 #include <fstream>
@@ -39,18 +41,33 @@ std::set<std::string> ServerSizes() {
   return sizes;
 }
 
-std::vector<ListedMode> ProbeModes() {
+struct ProbedModes {
+  std::vector<ListedMode> listed;
+  int current = -1;  // the number of the listed mode Wine calls current
+};
+
+ProbedModes ProbeModes() {
   const std::string probe =
       Quote(CurrentSession().windowsBuild + "/tests/win32/dpx_side_actions_probe.exe");
   std::istringstream lines(Run("printf 'modes\\nquit\\n' | " + Wine() + " " + probe));
-  std::vector<ListedMode> modes;
+  ProbedModes modes;
   const std::regex mode("^mode ([0-9]+) ([0-9]+x[0-9]+)x([0-9]+)@([0-9]+)");
+  const std::regex current("^current (-?[0-9]+)");
   std::smatch match;
   for (std::string line; std::getline(lines, line);) {
-    if (!std::regex_search(line, match, mode)) continue;
-    modes.push_back({std::stoi(match[1]), match[2], std::stoi(match[3]), std::stoi(match[4])});
+    if (std::regex_search(line, match, mode))
+      modes.listed.push_back(
+          {std::stoi(match[1]), match[2], std::stoi(match[3]), std::stoi(match[4])});
+    else if (std::regex_search(line, match, current))
+      modes.current = std::stoi(match[1]);
   }
   return modes;
+}
+
+std::string SizeOfMode(const ProbedModes& modes, int number) {
+  for (const ListedMode& mode : modes.listed)
+    if (mode.number == number) return mode.size;
+  return {};
 }
 
 }  // namespace
@@ -126,6 +143,15 @@ void ResetDisplay() {
   if (!session || !*session) throw std::runtime_error("DPX_WINE_SESSION is not set");
   const fs::path script = fs::path(__FILE__).parent_path() / "../../scripts/wine-session";
   Run(Quote(script.string()) + " reset " + Quote(session));
+  // Wine's desktop process takes in the change in its own time; a program started before then
+  // would take the old size for the current one and "restore" to it.
+  const std::string size = ScreenMode();
+  const auto wineAgrees = [&] {
+    const ProbedModes modes = ProbeModes();
+    return SizeOfMode(modes, modes.current) == size;
+  };
+  if (!WaitUntil(wineAgrees, 10s))
+    throw std::runtime_error("Wine did not take in the display mode " + size);
 }
 
 std::vector<ListedMode> ListedModes() {
@@ -133,7 +159,7 @@ std::vector<ListedMode> ListedModes() {
   // Wine's desktop process reads the server's modes in its own time after a change.
   WaitUntil(
       [&] {
-        modes = ProbeModes();
+        modes = ProbeModes().listed;
         std::set<std::string> sizes;
         for (const ListedMode& mode : modes) sizes.insert(mode.size);
         return sizes == ServerSizes();
@@ -173,6 +199,29 @@ Colour PixelOf(const std::string& xWindow, int x, int y) {
   std::smatch match;
   if (!std::regex_search(text, match, rgb)) return {};
   return {std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3])};
+}
+
+void Click(const std::string& xWindow, Place at) {
+  Run("xdotool mousemove --window " + xWindow + " " + std::to_string(at.x) + " " +
+      std::to_string(at.y) + " click 1");
+}
+
+bool LooksPressed(const std::string& xWindow, Place at) {
+  const Colour colour = PixelOf(xWindow, at.x, at.y);
+  return colour.blue > colour.red + 60;
+}
+
+bool OpenExtraSettingsPage(const std::string& main, Place stripButton) {
+  // The page's own button, not a strip button: on the Windows page a list's blue caption or a
+  // selected row can lie where a strip button will be.
+  if (!PressUntil(main, "alt+e", [&] { return LooksPressed(main, kExtraSettingsButton); }))
+    return false;
+  return WaitUntil(
+      [&] {
+        Click(main, stripButton);
+        return WaitUntil([&] { return LooksPressed(main, stripButton); }, 1s);
+      },
+      10s);
 }
 
 }  // namespace dpx::e2e

@@ -61,4 +61,21 @@ struct Colour {
 };
 Colour PixelOf(const std::string& xWindow, int x, int y);
 
+// Places in the main window at the default DPI (window pixels), from the dialog layout; those of
+// page buttons lie left of their captions, on the button's face.
+struct Place {
+  int x;
+  int y;
+};
+constexpr Place kWindowsButton{55, 535};
+constexpr Place kExtraSettingsButton{113, 535};
+
+void Click(const std::string& xWindow, Place at);
+
+// A pressed page button is drawn in the selection colour, blue; the others are light.
+bool LooksPressed(const std::string& xWindow, Place at);
+
+// "&Extra Settings", then one of its strip buttons; false when either did not take.
+bool OpenExtraSettingsPage(const std::string& main, Place stripButton);
+
 }  // namespace dpx::e2e

@@ -26,27 +26,12 @@ constexpr char kKeyTarget[] = "Key Target";  // kept by the Do not hide list; ke
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kTestedSize[] = "1024x768";
 
-// Places in the main window at the default DPI (window pixels), from the dialog layout.
-struct Place {
-  int x;
-  int y;
-};
-constexpr Place kWindowsButton{55, 535};
+// More places in the main window, from the dialog layout.
 constexpr Place kSoundStripButton{20, 173};
 constexpr Place kDisplayStripButton{20, 206};
 constexpr Place kTestSoundButton{522, 195};
 constexpr Place kListButton{401, 153};
 constexpr Place kTestResolutionButton{223, 185};
-
-void Click(const std::string& window, Place at) {
-  e2e::Run("xdotool mousemove --window " + window + " " + std::to_string(at.x) + " " +
-           std::to_string(at.y) + " click 1");
-}
-
-bool LooksPressed(const std::string& window, Place at) {
-  const Colour colour = PixelOf(window, at.x, at.y);
-  return colour.blue > colour.red + 60;
-}
 
 // The number in "Original mode will be restored in N seconds."; -1 for another text.
 int CountdownOf(const std::vector<std::string>& texts) {
@@ -107,13 +92,7 @@ class SideActionsE2e : public ::testing::Test {
     std::string main;
     EXPECT_TRUE(WaitUntil([&] { return !(main = ShownMainWindow()).empty(); }));
     if (main.empty()) return main;
-    EXPECT_TRUE(PressUntil(main, "alt+e", [&] { return LooksPressed(main, {20, 108}); }));
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-          Click(main, stripButton);
-          return WaitUntil([&] { return LooksPressed(main, stripButton); }, 1s);
-        },
-        10s));
+    EXPECT_TRUE(OpenExtraSettingsPage(main, stripButton));
     return main;
   }
 

@@ -140,8 +140,8 @@ class VersionGateE2e : public StartupE2e {
  protected:
   void SetUp() override {
     StartupE2e::SetUp();
-    std::istringstream query(e2e::Run(std::string(CurrentSession().wine) + " reg query " + kVersionKey +
-                                 " /v CurrentBuildNumber"));
+    std::istringstream query(e2e::Run(std::string(CurrentSession().wine) + " reg query " +
+                                      kVersionKey + " /v CurrentBuildNumber"));
     for (std::string line; std::getline(query, line);) {
       const auto at = line.find("REG_SZ");
       if (at != std::string::npos) {
@@ -156,7 +156,7 @@ class VersionGateE2e : public StartupE2e {
 
   static void SetBuild(const std::string& build) {
     e2e::Run(std::string(CurrentSession().wine) + " reg add " + kVersionKey +
-        " /v CurrentBuildNumber /d " + build + " /f");
+             " /v CurrentBuildNumber /d " + build + " /f");
   }
 
   std::optional<std::string> original;

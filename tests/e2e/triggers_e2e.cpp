@@ -25,31 +25,12 @@ namespace fs = std::filesystem;
 constexpr char kPrivateWindow[] = "Private Notes";
 constexpr char kKeyTarget[] = "Key Target";
 
-// Places in the main window at the default DPI (window pixels), from the dialog layout; those of
-// page buttons lie left of their captions, on the button's face.
-struct Place {
-  int x;
-  int y;
-};
-constexpr Place kWindowsButton{55, 535};
-constexpr Place kExtraSettingsButton{113, 535};
 constexpr Place kGeneralStripButton{20, 108};
 constexpr Place kShortcutsStripButton{20, 141};
 constexpr Place kHideField{291, 143};
 constexpr Place kProgramField{291, 211};
 constexpr Place kHideCornerButton{453, 143};
 constexpr Place kScreenSaverCornerButton{453, 279};
-
-void Click(const std::string& window, Place at) {
-  e2e::Run("xdotool mousemove --window " + window + " " + std::to_string(at.x) + " " +
-           std::to_string(at.y) + " click 1");
-}
-
-// A pressed page button is drawn in the selection colour, blue; the others are light.
-bool LooksPressed(const std::string& window, Place at) {
-  const Colour colour = PixelOf(window, at.x, at.y);
-  return colour.blue > colour.red + 60;
-}
 
 // The screen-saver command's two calls as Wine's relay trace shows them.
 constexpr char kLockCall[] = "Call user32.LockWorkStation()";
@@ -96,16 +77,8 @@ class TriggersE2e : public ::testing::Test {
     return NotesShown();
   }
 
-  // "&Extra Settings", then the "Shortcuts" strip button.
-  bool OpenShortcutsPage(const std::string& main) {
-    if (!PressUntil(main, "alt+e", [&] { return LooksPressed(main, kGeneralStripButton); }))
-      return false;
-    return WaitUntil(
-        [&] {
-          Click(main, kShortcutsStripButton);
-          return WaitUntil([&] { return LooksPressed(main, kShortcutsStripButton); }, 1s);
-        },
-        10s);
+  static bool OpenShortcutsPage(const std::string& main) {
+    return OpenExtraSettingsPage(main, kShortcutsStripButton);
   }
 
   // "&Terminate" and Yes; the settings file DPX wrote at its end.

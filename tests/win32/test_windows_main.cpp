@@ -33,7 +33,7 @@
 
 namespace {
 
-struct WindowSpec {
+struct WindowRequest {
   std::wstring title;
   std::wstring className = L"DpxTestWindow";
   DWORD exStyle = 0;
@@ -147,8 +147,8 @@ TreeWindow AddTrayIcon(const std::wstring& tip, std::set<std::wstring>& register
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  std::vector<WindowSpec> specs;
-  WindowSpec next;
+  std::vector<WindowRequest> requests;
+  WindowRequest next;
   UINT hangAfter = 0;
   std::wstring shellTree;
   bool taskbarTree = false;
@@ -160,15 +160,15 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 1) {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
-    specs.push_back({std::wstring(L"started in ") + folder});
+    requests.push_back({std::wstring(L"started in ") + folder});
   }
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::wstring option = argv[i];
     const wchar_t* value = argv[i + 1];
     if (option == L"--window") {
       next.title = value;
-      specs.push_back(next);
-      next = WindowSpec{};
+      requests.push_back(next);
+      next = WindowRequest{};
     } else if (option == L"--class") {
       next.className = value;
     } else if (option == L"--exstyle") {
@@ -200,22 +200,22 @@ int wmain(int argc, wchar_t** argv) {
   std::set<std::wstring> registered;
   std::vector<HWND> windows;
   int offset = 0;
-  for (const WindowSpec& spec : specs) {
-    RegisterClassOnce(spec.className, registered);
-    HWND window = CreateWindowExW(spec.exStyle, spec.className.c_str(), spec.title.c_str(),
+  for (const WindowRequest& request : requests) {
+    RegisterClassOnce(request.className, registered);
+    HWND window = CreateWindowExW(request.exStyle, request.className.c_str(), request.title.c_str(),
                                   WS_OVERLAPPEDWINDOW, 40 + offset, 40 + offset, 320, 200, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     offset += 30;
-    if (!hiddenFor) ShowWindow(window, spec.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+    if (!hiddenFor) ShowWindow(window, request.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
     windows.push_back(window);
   }
   std::vector<TreeWindow> extraWindows;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    if (specs[i].childTitle.empty()) continue;
+  for (std::size_t i = 0; i < requests.size(); ++i) {
+    if (requests[i].childTitle.empty()) continue;
     HWND child =
-        CreateWindowExW(0, L"Static", specs[i].childTitle.c_str(), WS_CHILD | WS_VISIBLE, 4, 4, 120,
-                        24, windows[i], nullptr, GetModuleHandleW(nullptr), nullptr);
-    extraWindows.push_back({child, specs[i].childTitle});
+        CreateWindowExW(0, L"Static", requests[i].childTitle.c_str(), WS_CHILD | WS_VISIBLE, 4, 4,
+                        120, 24, windows[i], nullptr, GetModuleHandleW(nullptr), nullptr);
+    extraWindows.push_back({child, requests[i].childTitle});
   }
   for (const std::wstring& title : messageOnlyTitles) {
     RegisterClassOnce(L"DpxTestWindow", registered);
@@ -230,7 +230,7 @@ int wmain(int argc, wchar_t** argv) {
   for (std::size_t i = 0; i < windows.size(); ++i)
     std::wprintf(L"%llx %ls\n",
                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(windows[i])),
-                 specs[i].title.c_str());
+                 requests[i].title.c_str());
   tree.built.insert(tree.built.begin(), extraWindows.begin(), extraWindows.end());
   for (const TreeWindow& built : tree.built)
     std::wprintf(L"%llx %ls\n",
@@ -254,7 +254,7 @@ int wmain(int argc, wchar_t** argv) {
     if (showTimer && message.message == WM_TIMER && message.wParam == showTimer) {
       KillTimer(nullptr, showTimer);
       for (std::size_t i = 0; i < windows.size(); ++i)
-        ShowWindow(windows[i], specs[i].minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+        ShowWindow(windows[i], requests[i].minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
       std::wprintf(L"shown\n");
       std::fflush(stdout);
       continue;
