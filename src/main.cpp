@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,13 @@
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/program.h"
+#include "ui/win32/session_events_window.h"
 #include "ui/win32/shell_actions.h"
 
 namespace {
+
+// How long "/restore" waits for the running instance to put its desktop back.
+constexpr std::chrono::milliseconds kRestoreRequestBound{15000};
 
 // The arguments after the program's own path.
 std::vector<std::wstring> CommandLineArguments() {
@@ -61,13 +66,22 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     win32::OpenMakerWebSite();
     return 0;
   }
+  const std::vector<std::wstring> arguments = CommandLineArguments();
+  const bool restoreOnly = IsRestoreCommand(arguments);
   // Held, never released, until the process ends: it marks this logon's running instance.
   win32::UniqueHandle instanceMutex(::CreateMutexW(nullptr, TRUE, L"DrapixMutex"));
   if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    // The running instance restores its own hide. One that does not answer (hung, or not yet
+    // listening) leaves the windows to this process: the user asked for the desktop back.
+    if (restoreOnly) {
+      if (win32::AskRunningInstanceToRestore(kRestoreRequestBound)) return 0;
+      win32::Program program;
+      return program.RecoverOnly();
+    }
     ::MessageBoxW(nullptr, L"This application is already started!", L"Warning",
                   MB_OK | MB_ICONWARNING);
     return 0;
   }
   win32::Program program;
-  return program.Run(IsQuietStart(CommandLineArguments()));
+  return restoreOnly ? program.RecoverOnly() : program.Run(IsQuietStart(arguments));
 }

@@ -49,6 +49,13 @@ class DisplayModeAction {
   // with nothing switched or shown, when the selected number names no mode.
   bool TestSelectedMode(ModeTestDialog& dialog);
 
+  // What the next restore will switch back to; nullopt when this hide did not switch.
+  std::optional<DisplaySettings> SettingsToPutBack() const {
+    return options_.switchResolution ? remembered_ : std::nullopt;
+  }
+  // A recovery after a run that died in hide mode: switches back to that run's settings.
+  void PutBackDisplaySettings(const DisplaySettings& settings) { modes_.Change(settings); }
+
  private:
   std::optional<DisplaySettings> SelectedSettings();
 

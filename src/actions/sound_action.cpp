@@ -58,6 +58,11 @@ void SoundAction::RestoreSavedVolume() {
   WriteEndpoint(saved_);
 }
 
+std::optional<VolumeState> SoundAction::VolumeToPutBack() const {
+  if (!options_.modifyVolume || !restoreDue_) return std::nullopt;
+  return saved_;
+}
+
 void SoundAction::TestDesiredVolume() {
   const std::optional<VolumeState> before = ReadEndpoint();
   if (before) saved_ = *before;

@@ -40,6 +40,10 @@ class SoundAction {
   void PlayTestSound();
 
   const VolumeState& saved() const { return saved_; }
+  // What the next restore will put back: the saved pair when it is due, else nullopt.
+  std::optional<VolumeState> VolumeToPutBack() const;
+  // A recovery after a run that died in hide mode: puts that run's saved pair back.
+  void PutBackVolume(const VolumeState& volume) { WriteEndpoint(volume); }
 
  private:
   std::optional<VolumeState> ReadEndpoint();

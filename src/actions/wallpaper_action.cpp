@@ -29,6 +29,19 @@ void WallpaperAction::RestoreWallpaper() {
     RestoreWallpaperRegistry();
 }
 
+std::optional<std::wstring> WallpaperAction::PathToPutBack() const {
+  if (!options_.hideWallpaper || !hidden_) return std::nullopt;
+  return savedPath_;
+}
+
+void WallpaperAction::PutBackWallpaper(const std::wstring& path) {
+  savedPath_ = path;
+  if (IsActiveDesktopOn())
+    RestoreWallpaperActiveDesktop();
+  else
+    RestoreWallpaperRegistry();
+}
+
 bool WallpaperAction::HideWallpaperActiveDesktop() {
   const std::unique_ptr<ActiveDesktop> activeDesktop = desktop_.OpenActiveDesktop();
   if (!activeDesktop) return false;

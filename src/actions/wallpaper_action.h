@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/options.h"
@@ -29,6 +30,11 @@ class WallpaperAction {
   void RestoreWallpaper();
 
   const std::wstring& savedPath() const { return savedPath_; }
+  // The path the next restore will put back; nullopt when this hide did not take the wallpaper.
+  std::optional<std::wstring> PathToPutBack() const;
+  // A recovery after a run that died in hide mode: puts that run's saved path back, by the route
+  // in force now.
+  void PutBackWallpaper(const std::wstring& path);
 
  private:
   // Each is true when it took the wallpaper.

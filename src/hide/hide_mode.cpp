@@ -11,6 +11,7 @@ bool HideMode::IsProgramWindow(WindowHandle window) const {
 void HideMode::CaptureAndHideAll() {
   ThreadProbe probe(windows_);
   capture_.CaptureTopLevelWindows(*holder_);
+  if (trail_) trail_->Captured(*holder_);
   MinimizeMediaPlayer(probe);
   // Copies: hiding our own window may run code that reads the holder.
   const CapturedWindowList captured = *holder_;
@@ -37,14 +38,22 @@ void HideMode::HideUnlessExcluded(const TWinInfo& window, ThreadProbe& probe) {
       isProtected = true;
   }
   if (!isProtected) isProtected = IsProtectedByList(window, doNotHide_, text_);
-  if (!isProtected) HideOneWindow(windows_, probe, window.Handle);
+  if (isProtected) return;
+  if (trail_) trail_->Hiding(window);
+  HideOneWindow(windows_, probe, window.Handle);
 }
 
 void HideMode::CaptureAndHideNewWindow(WindowHandle window) {
   if (!holder_ || !capture_.CaptureWindow(window, *holder_)) return;
+  if (trail_) trail_->Captured(*holder_);
   ThreadProbe probe(windows_);
   const TWinInfo captured = holder_->back().info;
   HideUnlessExcluded(captured, probe);
+}
+
+void HideMode::End() {
+  if (holder_ && trail_) trail_->Ended();
+  holder_.reset();
 }
 
 void HideMode::RestoreHiddenWindows() {
@@ -56,6 +65,7 @@ void HideMode::RestoreHiddenWindows() {
       if (!program_.IsMainWindowVisible()) program_.ToggleProgramWindow(/*askPassword=*/false);
     } else {
       ShowOneWindow(windows_, probe, window.Handle, window.ExStyle);
+      if (trail_) trail_->Shown(window.Handle);
     }
     holder_->pop_back();
   }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "hide/hide_trail.h"
 #include "hide/program_window.h"
 #include "hide/win_info.h"
 #include "hide/window_capture.h"
@@ -28,10 +29,13 @@ class HideMode {
   bool Active() const { return holder_.has_value(); }
   const CapturedWindowList* Holder() const { return holder_ ? &*holder_ : nullptr; }
 
+  // Where the crash-safety trail of each hide goes; none by default.
+  void SetTrail(HideTrail* trail) { trail_ = trail; }
+
   // Creates the empty holder: hide mode begins.
   void Begin() { holder_.emplace(); }
   // Discards the holder and its records: hide mode ends.
-  void End() { holder_.reset(); }
+  void End();
 
   // Fills the holder and hides every window the Do not hide list does not protect.
   void CaptureAndHideAll();
@@ -51,6 +55,7 @@ class HideMode {
   TextServices& text_;
   const std::vector<ListEntry>& doNotHide_;
   std::optional<CapturedWindowList> holder_;
+  HideTrail* trail_ = nullptr;
 };
 
 }  // namespace dpx

@@ -68,6 +68,7 @@ WindowHandle ShellSurfaces::FindTaskbar() {
 }
 
 void ShellSurfaces::HideShellSurfaces(bool desktopIcons, bool taskbar, bool trayIcons) {
+  hidden_ = {desktopIcons, taskbar, trayIcons};
   ThreadProbe probe(windows_);
   if (desktopIcons) {
     const WindowHandle icons = FindDesktopIconsWindow(search_, processes_);
@@ -85,12 +86,33 @@ void ShellSurfaces::HideShellSurfaces(bool desktopIcons, bool taskbar, bool tray
 
 void ShellSurfaces::RestoreShellSurfaces() {
   // Whatever the options were at the hide: the shell's windows get the tool-window style back.
+  hidden_ = {};
   ThreadProbe probe(windows_);
   const WindowHandle icons = FindDesktopIconsWindow(search_, processes_);
   if (icons != kNoWindow) ShowOneWindow(windows_, probe, icons, kShellSurfaceExStyle);
   const WindowHandle bar = FindTaskbar();
   if (bar != kNoWindow) ShowOneWindow(windows_, probe, bar, kShellSurfaceExStyle);
   if (trayHidden_) tray_.RestoreTray();
+}
+
+void ShellSurfaces::HideAgainAfterShellRestart() {
+  const HiddenSurfaces hidden = hidden_;
+  if (hidden.desktopIcons || hidden.taskbar || hidden.trayIcons)
+    HideShellSurfaces(hidden.desktopIcons, hidden.taskbar, hidden.trayIcons);
+}
+
+void ShellSurfaces::ShowSurfaces(const HiddenSurfaces& surfaces) {
+  ThreadProbe probe(windows_);
+  if (surfaces.desktopIcons) {
+    const WindowHandle icons = FindDesktopIconsWindow(search_, processes_);
+    if (icons != kNoWindow) ShowOneWindow(windows_, probe, icons, kShellSurfaceExStyle);
+  }
+  if (surfaces.taskbar) {
+    const WindowHandle bar = FindTaskbar();
+    if (bar != kNoWindow) ShowOneWindow(windows_, probe, bar, kShellSurfaceExStyle);
+  }
+  // The tray icons were hidden by the library inside the ended process, which put them back as
+  // that process ended, when it could; another process cannot know which ones it hid.
 }
 
 }  // namespace dpx

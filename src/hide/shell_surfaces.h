@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "hide/hide_journal.h"
 #include "platform/processes.h"
 #include "platform/tray_library.h"
 #include "platform/window_manager.h"
@@ -33,8 +34,16 @@ class ShellSurfaces {
   // have been hidden in this run.
   void RestoreShellSurfaces();
 
+  // After the shell restarted in hide mode (its taskbar is new and shown): hides again what this
+  // hide had hidden.
+  void HideAgainAfterShellRestart();
+  // A recovery after a run that died in hide mode: shows the surfaces that run had hidden.
+  void ShowSurfaces(const HiddenSurfaces& surfaces);
+
   // Set by the first hide of the tray icons; nothing clears it.
   bool TrayHidden() const { return trayHidden_; }
+  // What the last hide hid; cleared by the restore.
+  const HiddenSurfaces& Hidden() const { return hidden_; }
 
  private:
   WindowHandle FindTaskbar();
@@ -44,6 +53,7 @@ class ShellSurfaces {
   Processes& processes_;
   TrayLibrary& tray_;
   bool trayHidden_ = false;
+  HiddenSurfaces hidden_;
 };
 
 }  // namespace dpx

@@ -43,6 +43,15 @@ TEST(QuietStartTest, OnlyAFirstArgumentOfSlashQInAnyCase) {
   }
 }
 
+TEST(RestoreCommandTest, OnlyAFirstArgumentOfSlashRestoreInAnyCase) {
+  EXPECT_TRUE(IsRestoreCommand({L"/restore"}));
+  EXPECT_TRUE(IsRestoreCommand({L"/RESTORE", L"x"}));
+  EXPECT_FALSE(IsRestoreCommand({}));
+  EXPECT_FALSE(IsRestoreCommand({L"/Q", L"/restore"}));
+  EXPECT_FALSE(IsRestoreCommand({L"/restor"}));
+  EXPECT_FALSE(IsRestoreCommand({L"restore"}));
+}
+
 TEST(CenterFormOverTest, CentresAndKeepsOnThePrimaryScreen) {
   struct Case {
     const char* name;

@@ -41,6 +41,9 @@ bool Win32DisplayModes::Change(const DisplaySettings& settings) {
   // Only a record this class enumerated is applied; anything else would be half empty.
   if (settings.record.size() != sizeof mode) return false;
   std::memcpy(&mode, settings.record.data(), sizeof mode);
+  // A record read back from a file must not make the system read past it.
+  mode.dmSize = sizeof mode;
+  mode.dmDriverExtra = 0;
   return ::ChangeDisplaySettingsW(&mode, kChangeFlags) == DISP_CHANGE_SUCCESSFUL;
 }
 

@@ -44,7 +44,33 @@ Program::Program()
                                  },
                              .setPassword = [this] { appPasswordCommands_.SetPassword(); }}}),
       commands_(ui_, saved_, programWindow_, options_,
-                [this] { ::SendMessageW(mainForm_.Handle(), WM_CLOSE, 0, 0); }) {}
+                [this] { ::SendMessageW(mainForm_.Handle(), WM_CLOSE, 0, 0); }) {
+  hideMode_.SetTrail(&trail_);
+}
+
+void Program::RecoverLeftHide() {
+  // No dialog can be shown yet; a failing side action must not stop the start.
+  try {
+    recovery_.Recover();
+  } catch (const std::exception&) {
+  }
+}
+
+int Program::RecoverOnly() {
+  RecoverLeftHide();
+  return 0;
+}
+
+void Program::DescribeSideActions(HideJournal& journal) const {
+  journal.surfaces = {options_.hideDesktop, options_.hideTaskBar, options_.hideTray};
+  journal.savedVolume = sound_.VolumeToPutBack();
+  journal.displaySettings = display_.SettingsToPutBack();
+  journal.wallpaperPath = wallpaperAction_.PathToPutBack();
+}
+
+void Program::RestoreIfHidden() {
+  if (hideMode_.Active()) toggle_.Toggle();
+}
 
 // The creation handler's steps that read the desktop and the saved state, in their order. An
 // error skips the steps after it; start-up goes on.
@@ -112,7 +138,9 @@ bool Program::CornerButtonClicked(CornerTrigger trigger, bool nowDown) {
 }
 
 int Program::Run(bool quiet) {
+  RecoverLeftHide();
   mainForm_.Create();
+  sessionEvents_.Create();
   setPasswordDialog_.Create(mainForm_.Handle());
   prompt_.Create();
   bool terminating = false;

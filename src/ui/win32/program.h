@@ -20,7 +20,9 @@
 #include "app/saved_state.h"
 #include "app/settings_file.h"
 #include "hide/hide_mode.h"
+#include "hide/hide_recovery.h"
 #include "hide/hide_toggle.h"
+#include "hide/journal_trail.h"
 #include "hide/new_window_watch.h"
 #include "hide/window_capture.h"
 #include "platform/win32/audio_output_win32.h"
@@ -40,6 +42,7 @@
 #include "platform/win32/tray_library_win32.h"
 #include "platform/win32/user_registry_win32.h"
 #include "platform/win32/window_manager_win32.h"
+#include "platform/win32/window_marks_win32.h"
 #include "platform/win32/window_search_win32.h"
 #include "platform/win32/workstation_win32.h"
 #include "triggers/capture_field.h"
@@ -52,6 +55,7 @@
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/password_dialogs.h"
 #include "ui/win32/program_steps.h"
+#include "ui/win32/session_events_window.h"
 #include "ui/win32/sound_page.h"
 
 namespace dpx::win32 {
@@ -67,6 +71,8 @@ class Program final : private TriggerActions, private ShortcutsPage {
   // Creates the windows (their creation handler loads the lists and the settings), runs the
   // password gate, sets the ready flag, runs the message loop and ends the program.
   int Run(bool quiet);
+  // "/restore": puts back what a run that ended in hide mode left hidden, and nothing else.
+  int RecoverOnly();
 
  private:
   void OnMainWindowCreated();
@@ -81,6 +87,10 @@ class Program final : private TriggerActions, private ShortcutsPage {
   void ShowShortcutsPageAndFocus(int id) override;
   bool CornerButtonClicked(CornerTrigger trigger, bool nowDown);
   void End();
+  // Before anything else touches the desktop: undoes a hide that an ended run left behind.
+  void RecoverLeftHide();
+  void DescribeSideActions(HideJournal& journal) const;
+  void RestoreIfHidden();
 
   // Platform
   Win32WindowManager windows_;
@@ -144,6 +154,22 @@ class Program final : private TriggerActions, private ShortcutsPage {
       }};
   bool ready_ = false;
   HideToggle toggle_{hideMode_, steps_, options_, ready_};
+  // Crash safety: the journal beside dpx.dat and the marks on the hidden windows.
+  Win32WindowMarks marks_;
+  HideJournalFile journalFile_{paths_.dataFolder + kHideJournalFileName};
+  JournalTrail trail_{journalFile_, marks_,
+                      [this](HideJournal& journal) { DescribeSideActions(journal); }};
+  ProgramRecoverySteps recoverySteps_{shellSurfaces_, sound_, display_, wallpaperAction_};
+  HideRecovery recovery_{windows_, processes_, marks_, journalFile_, recoverySteps_};
+  SessionEventsWindow sessionEvents_{
+      {.restoreRequested = [this] { RunReportingErrors(ui_, [this] { RestoreIfHidden(); }); },
+       .shellRestarted =
+           [this] {
+             RunReportingErrors(ui_, [this] {
+               if (hideMode_.Active()) shellSurfaces_.HideAgainAfterShellRestart();
+             });
+           },
+       .sessionEnding = [this] { RunReportingErrors(ui_, [this] { RestoreIfHidden(); }); }}};
   CapturedWindowList visibleWindows_;
   MainWindowCommands commands_;
   // The hot keys live on the main window, so they exist once it does; so do their fields.

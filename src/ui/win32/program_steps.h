@@ -10,6 +10,7 @@
 #include "app/user_interaction.h"
 #include "hide/active_window.h"
 #include "hide/bring_to_top.h"
+#include "hide/hide_recovery.h"
 #include "hide/hide_steps.h"
 #include "hide/shell_surfaces.h"
 #include "triggers/hot_key_registration.h"
@@ -56,6 +57,27 @@ class ProgramHideSteps final : public HideSteps {
   DisplayModeAction& display_;
   WallpaperAction& wallpaper_;
   std::function<void()> refresh_;
+};
+
+// What a recovery puts back, each through the action that owns it.
+class ProgramRecoverySteps final : public RecoverySteps {
+ public:
+  ProgramRecoverySteps(ShellSurfaces& shell, SoundAction& sound, DisplayModeAction& display,
+                       WallpaperAction& wallpaper)
+      : shell_(shell), sound_(sound), display_(display), wallpaper_(wallpaper) {}
+
+  void ShowShellSurfaces(const HiddenSurfaces& surfaces) override { shell_.ShowSurfaces(surfaces); }
+  void PutBackDisplaySettings(const DisplaySettings& settings) override {
+    display_.PutBackDisplaySettings(settings);
+  }
+  void PutBackWallpaper(const std::wstring& path) override { wallpaper_.PutBackWallpaper(path); }
+  void PutBackVolume(const VolumeState& volume) override { sound_.PutBackVolume(volume); }
+
+ private:
+  ShellSurfaces& shell_;
+  SoundAction& sound_;
+  DisplayModeAction& display_;
+  WallpaperAction& wallpaper_;
 };
 
 // The last work of a run: the workstation lock's library and the hot keys are released.
