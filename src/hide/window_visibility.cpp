@@ -36,6 +36,9 @@ void ShowOneWindow(WindowManager& windows, ThreadProbe& probe, WindowHandle wind
   }
   windows.SetExStyle(window, exStyle);
   windows.Show(window, ShowCommand::kShowNoActivate);
+  // A thread that stops answering half-way through a restore must not hold up the calls for its
+  // next windows: asked again after each show, within the bound.
+  if (!windows.SendNull(window, probe.bound())) probe.MarkHung(window);
 }
 
 }  // namespace dpx

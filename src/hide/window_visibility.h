@@ -33,7 +33,7 @@ class ThreadProbe {
 void HideOneWindow(WindowManager& windows, ThreadProbe& probe, WindowHandle window);
 
 // Shows one window again, in its current state and place, without activating it, and gives it
-// back its extended style.
+// back its extended style; then asks its thread again, within the bound.
 void ShowOneWindow(WindowManager& windows, ThreadProbe& probe, WindowHandle window,
                    std::uint32_t exStyle);
 

@@ -13,16 +13,12 @@
 
 #include "harness.h"
 #include "session_state.h"
+#include "windows_programs.h"
 
 namespace dpx::e2e {
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kHelper = "tests/win32/dpx_test_windows.exe";
-const std::string kProbe = "tests/win32/dpx_window_probe.exe";
-// Wine's virtual desktop of this name has a visible taskbar.
-const std::vector<std::string> kOnShellDesktop{"explorer", "/desktop=shell,1024x768"};
 
 // One record of "ExList.Dat" or "BttList.Dat": title and path as length-prefixed 255-byte
 // strings (ASCII here), then the all-windows flag.
@@ -39,80 +35,6 @@ std::string ListRecord(const std::string& title, const std::string& path, bool a
 void WriteFile(const fs::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary);
   out << bytes;
-}
-
-// Ends the processes of this session's Wine prefix whose command line starts with `windowsExe`.
-void EndProcessesRunning(const std::string& windowsExe) {
-  const std::string prefix = "WINEPREFIX=" + CurrentSession().winePrefix;
-  for (const auto& entry : fs::directory_iterator("/proc")) {
-    const std::string pid = entry.path().filename();
-    if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
-    std::string command;
-    std::getline(cmdline, command, '\0');
-    if (command.rfind(windowsExe, 0) != 0) continue;
-    std::ifstream environ(entry.path() / "environ", std::ios::binary);
-    for (std::string variable; std::getline(environ, variable, '\0');)
-      if (variable == prefix) ::kill(std::stoi(pid), SIGKILL);
-  }
-}
-
-std::size_t LineCount(const std::string& text) {
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
-// Starts a program of the Windows build under Wine; with `wrap`, through it (explorer.exe onto
-// another desktop). A program started through explorer.exe outlives its starter, so the whole
-// process group is ended when this is dropped.
-class WindowsProgram {
- public:
-  WindowsProgram(const std::string& exe, const std::vector<std::string>& args,
-                 const std::vector<std::string>& wrap = {})
-      : program_(Command(exe, args, wrap)) {}
-  ~WindowsProgram() { ::kill(-program_.pid(), SIGKILL); }
-
-  Program& program() { return program_; }
-
-  // The windows it printed ("HWND TITLE" lines), by title or label.
-  std::map<std::string, std::string> Windows(std::size_t count) {
-    std::map<std::string, std::string> windows;
-    WaitUntil([&] {
-      windows.clear();
-      std::istringstream lines(program_.Output());
-      for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const auto space = line.find(' ');
-        if (space != std::string::npos) windows[line.substr(space + 1)] = line.substr(0, space);
-      }
-      return windows.size() >= count;
-    });
-    return windows;
-  }
-
- private:
-  static std::vector<std::string> Command(const std::string& exe,
-                                          const std::vector<std::string>& args,
-                                          const std::vector<std::string>& wrap) {
-    const Session& session = CurrentSession();
-    std::vector<std::string> argv{session.wine};
-    argv.insert(argv.end(), wrap.begin(), wrap.end());
-    argv.push_back(session.windowsBuild + "/" + exe);
-    argv.insert(argv.end(), args.begin(), args.end());
-    return argv;
-  }
-
-  Program program_;
-};
-
-// What a third Windows process sees: dpx_window_probe.exe's lines for these arguments.
-std::string Probe(const std::vector<std::string>& args, const std::vector<std::string>& wrap = {}) {
-  WindowsProgram probe(kProbe, args, wrap);
-  WaitUntil([&] { return LineCount(probe.program().Output()) >= args.size(); }, 10s);
-  return probe.program().Output();
-}
-
-bool ShownFromOutside(const std::string& window, const std::vector<std::string>& wrap = {}) {
-  return Probe({window}, wrap).find("visible=1") != std::string::npos;
 }
 
 class ShellE2e : public ::testing::Test {

@@ -1,5 +1,6 @@
 // dpx_window_probe.exe: reports windows as a third process sees them, one line per handle given:
-//   HWND visible=0|1 exstyle=HEX
+//   HWND visible=0|1 exstyle=HEX [mark=HEX]
+// (mark: the value of DPX's "DPX.HiddenExStyle" property, when the window carries it)
 // so a test never judges a hide by the word of the process that did it. An argument
 // "class:NAME" stands for the first top-level window of that class on the probe's desktop; its
 // line starts with "class:NAME HWND" (HWND 0 and "gone" when there is none). The argument
@@ -9,6 +10,8 @@
 // "rows:ID" reads the list view with that control id in a shown top-level window: it prints
 // "list X Y W H" (its place on the screen), then "row X Y W H SELECTED CELLS" for each row, its
 // cells separated by tabs, or "rows: none" when there is no such list.
+// "query-end-session:CLASS" sends WM_QUERYENDSESSION (logoff) to the top-level window of that
+// class and prints "query-end-session yes|no|unanswered" once it has answered.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -110,6 +113,15 @@ int wmain(int argc, wchar_t** argv) {
         std::wprintf(L"texts: none\n");
       continue;
     }
+    if (std::wcsncmp(argv[i], L"query-end-session:", 18) == 0) {
+      // What the system asks every top-level window at logoff, sent as it sends it.
+      DWORD_PTR answer = 0;
+      const LRESULT sent =
+          SendMessageTimeoutW(FindWindowW(argv[i] + 18, nullptr), WM_QUERYENDSESSION, 0,
+                              ENDSESSION_LOGOFF, SMTO_NORMAL, 20000, &answer);
+      std::wprintf(L"query-end-session %ls\n", sent == 0 ? L"unanswered" : answer ? L"yes" : L"no");
+      continue;
+    }
     if (std::wcsncmp(argv[i], L"rows:", 5) == 0) {
       ListSearch search{static_cast<int>(std::wcstol(argv[i] + 5, nullptr, 10)), nullptr};
       EnumWindows(FindListInTopLevel, reinterpret_cast<LPARAM>(&search));
@@ -131,8 +143,13 @@ int wmain(int argc, wchar_t** argv) {
       std::wprintf(L"%llx gone\n", handle);
       continue;
     }
-    std::wprintf(L"%llx visible=%d exstyle=%lx\n", handle, IsWindowVisible(window) ? 1 : 0,
+    std::wprintf(L"%llx visible=%d exstyle=%lx", handle, IsWindowVisible(window) ? 1 : 0,
                  static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
+    // DPX's mark on a window it hid, read from a process that is not DPX.
+    if (HANDLE mark = GetPropW(window, L"DPX.HiddenExStyle"))
+      std::wprintf(L" mark=%llx",
+                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(mark)));
+    std::wprintf(L"\n");
   }
   return 0;
 }
