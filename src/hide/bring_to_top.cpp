@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "hide/active_window.h"
+#include "hide/window_visibility.h"
 
 namespace dpx {
 
@@ -18,7 +19,13 @@ std::wstring WorkingFolderOf(const std::wstring& path) {
 
 void BringToTopProgram::Raise(WindowHandle window) {
   BringWindowToFront(foreground_, program_, window);
-  if (foreground_.IsMinimized(window)) windows_.Show(window, ShowCommand::kRestore);
+  if (!foreground_.IsMinimized(window)) return;
+  // Part of the hide: a hung program must not stall it.
+  ThreadProbe probe(windows_);
+  if (probe.Answers(window))
+    windows_.Show(window, ShowCommand::kRestore);
+  else
+    windows_.ShowAsync(window, ShowCommand::kRestore);
 }
 
 void BringToTopProgram::BringToTop() {

@@ -139,6 +139,19 @@ TEST_F(BringToTopTest, MinimisedWindowIsRestoredAndANormalOneIsOnlyRaised) {
   EXPECT_EQ(shell.foreground, minimised);
 }
 
+TEST_F(BringToTopTest, MinimisedWindowOfAHungProgramIsRestoredWithoutWaiting) {
+  const WindowHandle minimised = AddWindow(L"Editor", 200);
+  desktop.Window(minimised).minimized = true;
+  desktop.HangThread(200);
+  bringToTopList = {ListEntry(text, L"Editor", L"", false)};
+  doNotHide = {ListEntry(text, L"Editor", L"", false)};
+
+  HideThenBringToTop();
+
+  EXPECT_EQ(desktop.log(),
+            (std::vector<std::wstring>{L"ShowAsync " + std::to_wstring(minimised) + L" 9"}));
+}
+
 TEST_F(BringToTopTest, HiddenWindowThatIsNotMinimisedStaysHidden) {
   const WindowHandle editor = AddWindow(L"Editor", 200);
   bringToTopList = {ListEntry(text, L"Editor", L"", false)};

@@ -63,6 +63,23 @@ TEST_F(DisplayModeActionTest, HideSwitchesToTheSelectedModeAndRestoreSwitchesBac
   EXPECT_EQ(display.changes(), (std::vector<DisplayMode>{kXga, kFullHd}));
 }
 
+TEST_F(DisplayModeActionTest, TheJournalGetsTheSettingsOnlyWhileASwitchIsToBeUndone) {
+  options.switchResolution = true;
+  options.resolution = 2;
+  EXPECT_FALSE(action.SettingsToPutBack());
+  action.SwitchToSelectedMode();
+  const auto remembered = action.SettingsToPutBack();
+  ASSERT_TRUE(remembered);
+  EXPECT_EQ(remembered->mode, kFullHd);
+  action.RestoreDisplayMode();
+  EXPECT_FALSE(action.SettingsToPutBack());
+
+  // A new run puts back what the dead one remembered.
+  display.SetCurrent(kXga);
+  action.PutBackDisplaySettings(*remembered);
+  EXPECT_EQ(display.current(), kFullHd);
+}
+
 TEST_F(DisplayModeActionTest, SwitchDisplayResolutionDecidesAtHideAndAtRestore) {
   struct Case {
     const char* name;

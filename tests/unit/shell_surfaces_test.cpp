@@ -193,6 +193,39 @@ TEST_F(ShellSurfacesTest, TrayIconsAreHiddenOnceAndRestoredAtEveryLaterRestore) 
   EXPECT_TRUE(surfaces.TrayHidden());
 }
 
+TEST_F(ShellSurfacesTest, ARestartedShellLosesWhatThisHideHadHidden) {
+  const WindowHandle oldBar = AddTaskbar();
+  surfaces.HideShellSurfaces(false, true, true);
+  // The shell restarted: its new taskbar is shown.
+  desktop.Close(oldBar);
+  const WindowHandle newBar = AddTaskbar();
+  shell.ClearLog();
+
+  surfaces.HideAgainAfterShellRestart();
+  EXPECT_FALSE(desktop.IsVisible(newBar));
+  EXPECT_EQ(shell.log(), std::vector<std::wstring>{L"HideTray 1 802513"});
+
+  // After the restore there is nothing to hide again.
+  surfaces.RestoreShellSurfaces();
+  shell.ClearLog();
+  surfaces.HideAgainAfterShellRestart();
+  EXPECT_TRUE(desktop.IsVisible(newBar));
+  EXPECT_TRUE(shell.log().empty());
+}
+
+TEST_F(ShellSurfacesTest, ARecoveryShowsOnlyTheSurfacesTheDeadRunHid) {
+  const IconTree tree = AddIconTree(desktop, AddProgramManager());
+  const WindowHandle bar = AddTaskbar();
+  desktop.Window(tree.icons).visible = desktop.Window(bar).visible = false;
+
+  surfaces.ShowSurfaces({.desktopIcons = false, .taskbar = true, .trayIcons = true});
+  EXPECT_FALSE(desktop.IsVisible(tree.icons));
+  EXPECT_TRUE(desktop.IsVisible(bar));
+  EXPECT_EQ(desktop.ExStyle(bar), 0x80u);
+  surfaces.ShowSurfaces({.desktopIcons = true, .taskbar = false, .trayIcons = false});
+  EXPECT_TRUE(desktop.IsVisible(tree.icons));
+}
+
 TEST_F(ShellSurfacesTest, HungTaskbarDoesNotBlockTheHideOrTheRestore) {
   const WindowHandle taskbar = desktop.AddWindow({L"", L"Shell_TrayWnd", true, 0, 7});
   desktop.HangThread(7);

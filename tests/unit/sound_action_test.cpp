@@ -43,6 +43,20 @@ TEST_F(SoundActionTest, HideSetsTheDesiredStateAndRestorePutsTheSavedOneBack) {
   EXPECT_FALSE(Speakers().muted);
 }
 
+TEST_F(SoundActionTest, TheJournalGetsThePairOnlyWhileARestoreIsDueAndARecoveryPutsItBack) {
+  EXPECT_FALSE(sound.VolumeToPutBack());
+  Hide();
+  EXPECT_EQ(sound.VolumeToPutBack(), (VolumeState{52428, false}));
+  Speakers().levelSetFails = true;  // as under Wine: nothing was changed, nothing to put back
+  Hide();
+  EXPECT_FALSE(sound.VolumeToPutBack());
+
+  Speakers().levelSetFails = false;
+  sound.PutBackVolume({52428, false});
+  EXPECT_EQ(VolumeFromLevel(Speakers().level), 52428);
+  EXPECT_FALSE(Speakers().muted);
+}
+
 TEST_F(SoundActionTest, CurrentVolumeReadsTheDefaultEndpoint) {
   Speakers().muted = true;
   EXPECT_EQ(sound.CurrentVolume(), (VolumeState{52428, true}));

@@ -41,6 +41,21 @@ TEST_F(WallpaperActionTest, RegistryRouteEmptiesTheValueWhileHiddenAndPutsTheTex
   }
 }
 
+TEST_F(WallpaperActionTest, TheJournalGetsThePathOnlyWhileTakenAndARecoveryPutsItBack) {
+  EXPECT_FALSE(wallpaper.PathToPutBack());
+  wallpaper.HideWallpaper();
+  EXPECT_EQ(wallpaper.PathToPutBack(), kUserPicture);
+  wallpaper.RestoreWallpaper();
+  EXPECT_FALSE(wallpaper.PathToPutBack());
+
+  // A new run, whatever its options, puts the dead run's picture back.
+  options.hideWallpaper = false;
+  registry.WriteText(kDesktopKey, kWallpaperValue, L"");
+  wallpaper.PutBackWallpaper(L"C:\\pictures\\sea.bmp");
+  EXPECT_EQ(RegistryValue(), L"C:\\pictures\\sea.bmp");
+  EXPECT_EQ(shell.shownFromRegistry(), L"C:\\pictures\\sea.bmp");
+}
+
 TEST_F(WallpaperActionTest, AMissingRegistryValueIsSavedAsNoPicture) {
   fakes::FakeUserRegistry empty;
   fakes::SimulatedWallpaper bare{empty};
