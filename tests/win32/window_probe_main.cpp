@@ -23,8 +23,14 @@
 namespace {
 
 BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
+  // Asked of the control itself: GetWindowTextW would give another process's edit field its
+  // creation text, not what it holds now.
   wchar_t text[1024] = L"";
-  if (GetWindowTextW(child, text, 1024) > 0) std::wprintf(L"text: %ls\n", text);
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                          1000, &length) &&
+      length > 0)
+    std::wprintf(L"text: %ls\n", text);
   return TRUE;
 }
 
