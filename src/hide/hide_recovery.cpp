@@ -1,5 +1,6 @@
 #include "hide/hide_recovery.h"
 
+#include <exception>
 #include <vector>
 
 #include "hide/exe_path.h"
@@ -30,11 +31,26 @@ RecoveryResult HideRecovery::Recover() {
   return result;
 }
 
+namespace {
+
+// A side action that fails (a registry that refuses, a display that cannot switch) must not keep
+// the others, and above all the windows, from coming back.
+template <typename Step>
+void Attempt(Step&& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
 void HideRecovery::PutBackSideActions(const HideJournal& journal) {
-  steps_.ShowShellSurfaces(journal.surfaces);
-  if (journal.displaySettings) steps_.PutBackDisplaySettings(*journal.displaySettings);
-  if (journal.wallpaperPath) steps_.PutBackWallpaper(*journal.wallpaperPath);
-  if (journal.savedVolume) steps_.PutBackVolume(*journal.savedVolume);
+  Attempt([&] { steps_.ShowShellSurfaces(journal.surfaces); });
+  if (journal.displaySettings)
+    Attempt([&] { steps_.PutBackDisplaySettings(*journal.displaySettings); });
+  if (journal.wallpaperPath) Attempt([&] { steps_.PutBackWallpaper(*journal.wallpaperPath); });
+  if (journal.savedVolume) Attempt([&] { steps_.PutBackVolume(*journal.savedVolume); });
 }
 
 bool HideRecovery::RecoverWindow(ThreadProbe& probe, WindowHandle window, std::uint32_t exStyle,

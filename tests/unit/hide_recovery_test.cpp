@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <unistd.h>
 
 #include "fakes/fake_text_services.h"
@@ -25,7 +26,9 @@ class RecordingRecoverySteps final : public RecoverySteps {
   }
   void PutBackWallpaper(const std::wstring& path) override {
     calls.push_back(L"wallpaper " + path);
+    if (wallpaperFails) throw std::runtime_error("the registry refused");
   }
+  bool wallpaperFails = false;
   void PutBackVolume(const VolumeState& v) override {
     calls.push_back(L"volume " + std::to_wstring(v.volume));
   }
@@ -140,6 +143,17 @@ TEST_F(HideRecoveryTest, RecoveryPutsBackSideActionsThenWindowsLastCapturedFirst
   // Nothing is left for a second recovery.
   EXPECT_FALSE(Recover().journalFound);
   EXPECT_TRUE(ShowCalls().empty());
+}
+
+TEST_F(HideRecoveryTest, AFailingSideActionKeepsNeitherTheOthersNorTheWindowsFromComingBack) {
+  const WindowHandle a = Add(L"A", 0x40000);
+  HideThenDie();
+  steps.wallpaperFails = true;
+
+  EXPECT_EQ(Recover().windowsShown, 1u);
+  EXPECT_EQ(steps.calls.back(), L"volume 1000");
+  EXPECT_TRUE(desktop.IsVisible(a));
+  EXPECT_FALSE(JournalExists());
 }
 
 TEST_F(HideRecoveryTest, LeavesAloneWindowsThatAreNoLongerTheOnesItHid) {
