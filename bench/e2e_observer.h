@@ -7,7 +7,7 @@ namespace dpx::bench {
 // "ready", then watches from outside: each time the last of the 100 windows has gone it prints
 // "hidden NS", each time all are back "shown NS" (NS: the wall clock in nanoseconds since 1970,
 // the clock `date +%s%N` reads). scripts/bench presses the hot key and takes the differences.
-// Ends after `transitions` lines.
+// Ends a minute after `transitions` lines, ending dpx.exe.
 int RunEndToEndObserver(int transitions);
 
 }  // namespace dpx::bench
