@@ -146,12 +146,18 @@ void ResetDisplay() {
   // Wine's desktop process takes in the change in its own time; a program started before then
   // would take the old size for the current one and "restore" to it.
   const std::string size = ScreenMode();
-  const auto wineAgrees = [&] {
-    const ProbedModes modes = ProbeModes();
-    return SizeOfMode(modes, modes.current) == size;
-  };
-  if (!WaitUntil(wineAgrees, 10s))
+  if (!DisplayBecomes(size))
     throw std::runtime_error("Wine did not take in the display mode " + size);
+}
+
+bool DisplayBecomes(const std::string& size) {
+  return WaitUntil(
+      [&] {
+        if (ScreenMode() != size) return false;
+        const ProbedModes modes = ProbeModes();
+        return SizeOfMode(modes, modes.current) == size;
+      },
+      10s);
 }
 
 std::vector<ListedMode> ListedModes() {

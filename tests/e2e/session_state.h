@@ -34,6 +34,8 @@ bool PressAndWait(const std::string& keys, const std::string& xWindow,
 
 // The X screen's mode, e.g. "1920x1080"; empty when the server lists none as current.
 std::string ScreenMode();
+// Waits until both the X server and Wine show the screen at this size, "1024x768".
+bool DisplayBecomes(const std::string& size);
 // The session's default mode again, and Wine's list of modes read afresh from the X server.
 void ResetDisplay();
 
