@@ -1,7 +1,10 @@
 #include "hidden_icons.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
+
+#include "platform/window_mark_value.h"
 
 namespace dpxtray {
 namespace {
@@ -36,12 +39,23 @@ class ShowCalls {
   std::map<DWORD, bool> answers_;
 };
 
+// DPX's mark, so that a DPX started after this process was killed finds the icon windows it must
+// show again. A window DPX already marked (it hid it as a window) keeps that mark and its style;
+// true when this call set it.
+bool Mark(HWND window) {
+  if (::GetPropW(window, dpx::kWindowMarkName)) return false;
+  const auto exStyle = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_EXSTYLE));
+  return ::SetPropW(window, dpx::kWindowMarkName,
+                    reinterpret_cast<HANDLE>(dpx::WindowMarkValue(exStyle))) != FALSE;
+}
+
 }  // namespace
 
 void HiddenIcons::Hide(const std::vector<HWND>& windows) {
   std::lock_guard<std::mutex> lock(mutex_);
   ShowCalls calls;
   for (HWND window : windows) {
+    if (Mark(window)) marked_.push_back(window);
     calls.Show(window, SW_HIDE);
     if (std::find(hidden_.begin(), hidden_.end(), window) == hidden_.end())
       hidden_.push_back(window);
@@ -59,6 +73,7 @@ int HiddenIcons::Restore() {
     ++shown;
   }
   hidden_.clear();
+  UnmarkAll();
   return shown;
 }
 
@@ -68,6 +83,12 @@ void HiddenIcons::RestoreWithoutWaiting() {
   for (auto it = hidden_.rbegin(); it != hidden_.rend(); ++it)
     if (::IsWindow(*it)) ::ShowWindowAsync(*it, SW_SHOWNA);
   hidden_.clear();
+  UnmarkAll();
+}
+
+void HiddenIcons::UnmarkAll() {
+  for (HWND window : marked_) ::RemovePropW(window, dpx::kWindowMarkName);
+  marked_.clear();
 }
 
 HiddenIcons& ProcessHiddenIcons() {

@@ -8,7 +8,8 @@
 namespace dpxtray {
 
 // The icon windows this library has hidden, in the order it hid them, so that exactly those are
-// shown again. One per process: the library's exports share it.
+// shown again. Each carries DPX's window mark while hidden, so that a recovery after a killed DPX
+// finds it. One per process: the library's exports share it.
 class HiddenIcons {
  public:
   // Hides each window and keeps it; a window already kept is not kept twice.
@@ -21,8 +22,12 @@ class HiddenIcons {
   void RestoreWithoutWaiting();
 
  private:
+  // Removes the marks this library set (a window DPX marked itself keeps DPX's).
+  void UnmarkAll();
+
   std::mutex mutex_;
   std::vector<HWND> hidden_;
+  std::vector<HWND> marked_;
 };
 
 HiddenIcons& ProcessHiddenIcons();

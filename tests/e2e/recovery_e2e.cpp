@@ -99,6 +99,28 @@ TEST_F(RecoveryE2e, TheNextStartPutsBackTheWindowsAndTheTaskbarOfAKilledHide) {
   Screenshot((ScreenshotFolder() / "recovery-after-restart.png").string());
 }
 
+TEST_F(RecoveryE2e, TheTrayIconsAKilledHideTookComeBackFromTheirMark) {
+  // Protected, Wine's tray window stays on the screen, and only the tray library hides it.
+  WriteDoNotHideList(dataFolder, {"Key target", "Wine System Tray"});
+  WriteSettings(dataFolder, {"[SpecialWindows]", "HideDesktop=0", "HideTaskBar=0", "Tray=1"});
+  WindowsProgram helper(kHelper, {"--window", "Key target", "--window", "Canary", "--tray-icon",
+                                  "DPX recovery icon"});
+  helper.Windows(3);
+  ASSERT_TRUE(WaitUntil([] { return XWindowShown("Wine System Tray"); }));
+  {
+    WindowsProgram dpx("dpx.exe", {"/Q"});
+    HideWith(VisibleXWindows("Key target").at(0), [] { return !XWindowShown("Wine System Tray"); });
+    KillDpx();
+  }
+  ASSERT_FALSE(XWindowShown("Wine System Tray"));
+
+  Program restore = StartWindowsProgram("dpx.exe", {"/restore"});
+  EXPECT_EQ(restore.Wait(30s), 0);
+  EXPECT_TRUE(WaitUntil([] { return XWindowShown("Wine System Tray"); }, 5s));
+  EXPECT_NE(Probe({"class:__winex11_standalone_tray"}).find("visible=1"), std::string::npos);
+  EXPECT_EQ(Probe({"class:__winex11_standalone_tray"}).find("mark="), std::string::npos);
+}
+
 TEST_F(RecoveryE2e, RestoreCommandPutsBackAKilledHideAndEnds) {
   WindowsProgram helper(kHelper, {"--window", "Key target", "--exstyle", "40000", "--window",
                                   "Canary", "--window", "Second"});

@@ -4,7 +4,7 @@
 
 namespace dpx::win32 {
 
-// The mark is the window property "DPX.HiddenExStyle". Properties are kept by the window manager,
+// The mark is the window property kWindowMarkName. Properties are kept by the window manager,
 // not by the window's thread, so setting one on a hung program's window does not block.
 class Win32WindowMarks final : public WindowMarks {
  public:
