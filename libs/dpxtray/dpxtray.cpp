@@ -27,6 +27,10 @@ extern "C" int __stdcall RestoreTray(void) {
   return dpxtray::ProcessHiddenIcons().Restore();
 }
 
+extern "C" int __stdcall RestoreMarkedTray(void) {
+  return dpxtray::ProcessHiddenIcons().RestoreMarked(dpxtray::AllIconWindows());
+}
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   // A program that ends with the icons still hidden must not take them away for the rest of the
   // logon.

@@ -25,6 +25,11 @@ DPXTRAY_API int __stdcall HideTray(int value, const char* accessCode);
 // Returns the number of windows shown again.
 DPXTRAY_API int __stdcall RestoreTray(void);
 
+// After a DPX that had hidden the icons ended without showing them (killed): shows again every
+// notification-area icon window that is hidden and carries DPX's window mark, which HideTray
+// leaves on each window it hides. Returns the number of windows shown again.
+DPXTRAY_API int __stdcall RestoreMarkedTray(void);
+
 #ifdef __cplusplus
 }
 #endif

@@ -86,6 +86,21 @@ void HiddenIcons::RestoreWithoutWaiting() {
   UnmarkAll();
 }
 
+int HiddenIcons::RestoreMarked(const std::vector<HWND>& candidates) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  ShowCalls calls;
+  int shown = 0;
+  for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
+    if (!::GetPropW(*it, dpx::kWindowMarkName)) continue;
+    if (!::IsWindowVisible(*it)) {
+      calls.Show(*it, SW_SHOWNA);
+      ++shown;
+    }
+    ::RemovePropW(*it, dpx::kWindowMarkName);
+  }
+  return shown;
+}
+
 void HiddenIcons::UnmarkAll() {
   for (HWND window : marked_) ::RemovePropW(window, dpx::kWindowMarkName);
   marked_.clear();

@@ -20,6 +20,9 @@ class HiddenIcons {
   // At the end of the process: shows the kept windows without waiting for their threads (the
   // loader lock is held), unless another thread is inside Hide or Restore.
   void RestoreWithoutWaiting();
+  // After a DPX that hid icons was killed: shows those of `candidates` that are hidden and carry
+  // DPX's mark, last first, and removes the mark. Returns how many were shown.
+  int RestoreMarked(const std::vector<HWND>& candidates);
 
  private:
   // Removes the marks this library set (a window DPX marked itself keeps DPX's).

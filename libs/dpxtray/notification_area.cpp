@@ -16,24 +16,28 @@ bool HasClass(HWND window, const wchar_t* className) {
   return length > 0 && ::_wcsicmp(name, className) == 0;
 }
 
-void AddIfVisible(std::vector<HWND>& windows, HWND window) {
-  if (::IsWindowVisible(window)) windows.push_back(window);
-}
+// Every icon window, or only the visible ones.
+struct IconWindowList {
+  bool visibleOnly;
+  std::vector<HWND> windows;
 
-void AddTrayIconHolders(std::vector<HWND>& windows, HWND taskbar) {
+  void Add(HWND window) {
+    if (!visibleOnly || ::IsWindowVisible(window)) windows.push_back(window);
+  }
+};
+
+void AddTrayIconHolders(IconWindowList& windows, HWND taskbar) {
   const HWND tray = ::FindWindowExW(taskbar, nullptr, L"TrayNotifyWnd", nullptr);
   if (!tray) return;
   for (HWND child = ::FindWindowExW(tray, nullptr, nullptr, nullptr); child;
        child = ::FindWindowExW(tray, child, nullptr, nullptr)) {
     for (const wchar_t* holder : kIconHolderClasses)
-      if (HasClass(child, holder)) AddIfVisible(windows, child);
+      if (HasClass(child, holder)) windows.Add(child);
   }
 }
 
-}  // namespace
-
-std::vector<HWND> VisibleIconWindows() {
-  std::vector<HWND> windows;
+std::vector<HWND> FindIconWindows(bool visibleOnly) {
+  IconWindowList windows{visibleOnly, {}};
   // Every taskbar, not only the first: the secondary ones of other screens carry no tray and are
   // skipped by the lookup inside.
   for (HWND taskbar = ::FindWindowExW(nullptr, nullptr, L"Shell_TrayWnd", nullptr); taskbar;
@@ -43,10 +47,20 @@ std::vector<HWND> VisibleIconWindows() {
   for (const wchar_t* panelClass : kIconPanelClasses) {
     for (HWND panel = ::FindWindowExW(nullptr, nullptr, panelClass, nullptr); panel;
          panel = ::FindWindowExW(nullptr, panel, panelClass, nullptr)) {
-      AddIfVisible(windows, panel);
+      windows.Add(panel);
     }
   }
-  return windows;
+  return windows.windows;
+}
+
+}  // namespace
+
+std::vector<HWND> VisibleIconWindows() {
+  return FindIconWindows(/*visibleOnly=*/true);
+}
+
+std::vector<HWND> AllIconWindows() {
+  return FindIconWindows(/*visibleOnly=*/false);
 }
 
 }  // namespace dpxtray

@@ -16,5 +16,7 @@ namespace dpxtray {
 //   but the icons.
 // The clock and the other buttons of the notification area are left alone.
 std::vector<HWND> VisibleIconWindows();
+// The same windows, shown or hidden.
+std::vector<HWND> AllIconWindows();
 
 }  // namespace dpxtray

@@ -111,8 +111,8 @@ void ShellSurfaces::ShowSurfaces(const HiddenSurfaces& surfaces) {
     const WindowHandle bar = FindTaskbar();
     if (bar != kNoWindow) ShowOneWindow(windows_, probe, bar, kShellSurfaceExStyle);
   }
-  // The tray icons were hidden by the library inside the ended process, which put them back as
-  // that process ended, when it could; another process cannot know which ones it hid.
+  // The library inside the ended process kept its list of hidden icons; they carry DPX's mark.
+  if (surfaces.trayIcons) tray_.RestoreMarkedTray();
 }
 
 }  // namespace dpx

@@ -13,6 +13,8 @@ class TrayLibrary {
   // examined: the program relies only on the icons being gone.
   virtual void HideTray(std::int32_t value, const char* accessCode) = 0;
   virtual void RestoreTray() = 0;
+  // Shows the icon windows a killed DPX left hidden (they carry its window mark).
+  virtual void RestoreMarkedTray() = 0;
 };
 
 }  // namespace dpx

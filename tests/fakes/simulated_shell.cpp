@@ -65,4 +65,8 @@ void SimulatedShell::RestoreTray() {
   log_.push_back(L"RestoreTray");
 }
 
+void SimulatedShell::RestoreMarkedTray() {
+  log_.push_back(L"RestoreMarkedTray");
+}
+
 }  // namespace dpx::fakes

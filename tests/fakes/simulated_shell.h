@@ -15,7 +15,7 @@ namespace dpx::fakes {
 // The shell side of the simulated desktop: window searches by class and title, the foreground
 // window, ending and starting programs, and the tray library. Calls that act are logged in order,
 // e.g. L"SetForegroundLockTimeout 0", L"SetForegroundWindow 257", L"Terminate 100",
-// L"Open C:\\a\\b.exe|C:\\a", L"HideTray 1 802513", L"RestoreTray".
+// L"Open C:\\a\\b.exe|C:\\a", L"HideTray 1 802513", L"RestoreTray", L"RestoreMarkedTray".
 class SimulatedShell final : public WindowSearch,
                              public Foreground,
                              public ProcessControl,
@@ -47,6 +47,7 @@ class SimulatedShell final : public WindowSearch,
   // TrayLibrary
   void HideTray(std::int32_t value, const char* accessCode) override;
   void RestoreTray() override;
+  void RestoreMarkedTray() override;
 
  private:
   SimulatedDesktop& desktop_;

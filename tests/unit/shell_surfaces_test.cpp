@@ -35,6 +35,7 @@ class TrayOrderProbe final : public TrayLibrary {
     for (WindowHandle window : watched) visibleAtHide.push_back(desktop_.IsVisible(window));
   }
   void RestoreTray() override { ++restores; }
+  void RestoreMarkedTray() override {}
 
  private:
   fakes::SimulatedDesktop& desktop_;
@@ -222,8 +223,11 @@ TEST_F(ShellSurfacesTest, ARecoveryShowsOnlyTheSurfacesTheDeadRunHid) {
   EXPECT_FALSE(desktop.IsVisible(tree.icons));
   EXPECT_TRUE(desktop.IsVisible(bar));
   EXPECT_EQ(desktop.ExStyle(bar), 0x80u);
+  EXPECT_EQ(shell.log(), std::vector<std::wstring>{L"RestoreMarkedTray"});
+  shell.ClearLog();
   surfaces.ShowSurfaces({.desktopIcons = true, .taskbar = false, .trayIcons = false});
   EXPECT_TRUE(desktop.IsVisible(tree.icons));
+  EXPECT_TRUE(shell.log().empty());
 }
 
 TEST_F(ShellSurfacesTest, HungTaskbarDoesNotBlockTheHideOrTheRestore) {

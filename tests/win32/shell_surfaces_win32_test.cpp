@@ -25,6 +25,7 @@ class NoTray final : public TrayLibrary {
  public:
   void HideTray(std::int32_t, const char*) override {}
   void RestoreTray() override {}
+  void RestoreMarkedTray() override {}
 };
 
 // Hides the desktop icons of the helper's tree on that version: the window labelled `hiddenLabel`

@@ -108,6 +108,24 @@ TEST(TrayTreeWin32Test, HidesTheIconsOfTheNotificationAreaAndRestoresExactlyThem
   }
 }
 
+TEST(TrayTreeWin32Test, TheIconsAKilledDpxLeftHiddenComeBackFromTheirMarks) {
+  ChildProcess helper(testing::TestWindowsExe(), L"--taskbar-tree 1");
+  const auto windows = testing::ReadWindows(helper, 9);
+  ASSERT_EQ(windows.size(), 9u);
+  std::vector<WindowHandle> all;
+  for (const auto& [label, window] : windows) all.push_back(window);
+  const auto before = SeenFromOutside(all);
+
+  ASSERT_EQ(HideTray(1, "802513"), 1);
+  // What another process finds from the marks alone, as after a killed DPX.
+  EXPECT_EQ(RestoreMarkedTray(), 3);  // the pager, the toolbar in the area itself, the chevron
+  const auto restored = SeenFromOutside(all);
+  for (const auto& [label, window] : windows)
+    EXPECT_EQ(restored.at(window).visible, before.at(window).visible) << label;
+  EXPECT_EQ(RestoreMarkedTray(), 0);  // the marks went with the show
+  RestoreTray();
+}
+
 TEST(TrayImportWin32Test, ProgramImportingTheLibraryDoesNotStartWithoutIt) {
   wchar_t temp[MAX_PATH];
   ASSERT_NE(::GetTempPathW(MAX_PATH, temp), 0u);

@@ -12,4 +12,8 @@ void Win32TrayLibrary::RestoreTray() {
   ::RestoreTray();
 }
 
+void Win32TrayLibrary::RestoreMarkedTray() {
+  ::RestoreMarkedTray();
+}
+
 }  // namespace dpx::win32

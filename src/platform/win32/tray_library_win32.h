@@ -10,6 +10,7 @@ class Win32TrayLibrary final : public TrayLibrary {
  public:
   void HideTray(std::int32_t value, const char* accessCode) override;
   void RestoreTray() override;
+  void RestoreMarkedTray() override;
 };
 
 }  // namespace dpx::win32
