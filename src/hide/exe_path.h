@@ -16,7 +16,7 @@ class DriveDevices {
  public:
   explicit DriveDevices(Processes& processes) : processes_(processes) {}
 
-  // nullopt when the drive does not exist.
+  // The device behind "A:" to "Z:"; nullopt when the drive does not exist.
   const std::optional<std::wstring>& Of(wchar_t letter);
 
  private:
