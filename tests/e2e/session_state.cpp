@@ -121,10 +121,10 @@ bool WaitForDpxWindow() {
 }
 
 bool PressAndWait(const std::string& keys, const std::string& xWindow,
-                  const std::function<bool()>& done) {
+                  const std::function<bool()>& done, std::chrono::milliseconds patience) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     PressKey(keys, xWindow);
-    if (WaitUntil(done, 5s)) return true;
+    if (WaitUntil(done, patience)) return true;
   }
   return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -27,10 +28,11 @@ std::string SettingsValue(const std::string& text, const std::string& section,
 // True once dpx.exe has made its main window, shown or not; it registers its hot keys right after.
 bool WaitForDpxWindow();
 // Presses keys in an X window of the session (without focusing it) and waits for `done`. It
-// presses again only after a long while without an answer, so that a slow answer is never taken
-// for a lost press: a second press of a toggle would undo the first.
+// presses again only after `patience` without an answer, so that a slow answer is never taken for
+// a lost press: a second press of a toggle would undo the first.
 bool PressAndWait(const std::string& keys, const std::string& xWindow,
-                  const std::function<bool()>& done);
+                  const std::function<bool()>& done,
+                  std::chrono::milliseconds patience = std::chrono::seconds(5));
 
 // The X screen's mode, e.g. "1920x1080"; empty when the server lists none as current.
 std::string ScreenMode();

@@ -74,9 +74,11 @@ class SideActionsE2e : public ::testing::Test {
     ASSERT_TRUE(WaitForDpxWindow()) << "dpx.exe made no main window";
   }
 
-  // Sends keys through the key target and waits until DPX has answered.
+  // Sends keys through the key target and waits until DPX has answered. A display switch comes
+  // before the windows are hidden and can take seconds under Wine: a second press too soon would
+  // undo the first.
   bool Press(const std::string& keys, const std::function<bool()>& done) {
-    return PressAndWait(keys, targetWindow, done);
+    return PressAndWait(keys, targetWindow, done, 20s);
   }
   bool Hide() {
     return Press("ctrl+grave", [] { return !XWindowShown(kPrivateWindow); });
