@@ -174,6 +174,27 @@ TEST_F(RecoveryE2e, TheLogoffQuestionIsAnsweredWithTheDesktopBack) {
   EXPECT_FALSE(fs::exists(Journal()));
 }
 
+TEST_F(RecoveryE2e, AShellRestartedInHideModeHasItsTaskbarHiddenAgain) {
+  WriteSettings(dataFolder, {"[SpecialWindows]", "HideDesktop=0", "HideTaskBar=1", "Tray=0"});
+  WindowsProgram helper(kHelper, {"--window", "Key target", "--window", "Canary"}, kOnShellDesktop);
+  const std::string canary = helper.Windows(2).at("Canary");
+  auto taskbarShown = [] { return ShownFromOutside("class:Shell_TrayWnd", kOnShellDesktop); };
+  ASSERT_TRUE(taskbarShown());
+  WindowsProgram dpx("dpx.exe", {"/Q"}, kOnShellDesktop);
+  ASSERT_TRUE(WaitUntil([] { return XWindowShown("shell - Wine desktop"); }));
+  const std::string desktop = VisibleXWindows("shell - Wine desktop").at(0);
+  const auto canaryHidden = [&] { return !ShownFromOutside(canary, kOnShellDesktop); };
+  HideWith(desktop, canaryHidden, kOnShellDesktop);
+  ASSERT_TRUE(WaitUntil([&] { return !taskbarShown(); }, 5s));
+
+  // The new shell's taskbar is up for a moment, then DPX hides it again.
+  Probe({"shell-restarted"}, kOnShellDesktop);
+  EXPECT_TRUE(WaitUntil([&] { return !taskbarShown(); }, 5s)) << "the new taskbar stays";
+  EXPECT_TRUE(canaryHidden());
+  ASSERT_TRUE(PressAndWait("ctrl+grave", desktop, [&] { return !canaryHidden(); }));
+  EXPECT_TRUE(WaitUntil(taskbarShown, 5s)) << "the restore did not bring the taskbar back";
+}
+
 TEST_F(RecoveryE2e, AHungProgramHoldsUpNeitherTheHideNorTheRecovery) {
   using Clock = std::chrono::steady_clock;
   WindowsProgram keys(kHelper, {"--window", "Key target", "--window", "Canary"});

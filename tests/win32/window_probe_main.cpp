@@ -7,6 +7,7 @@
 // "foreground" prints "foreground HWND" for the window that has the foreground (0 for none).
 // "texts:TITLE" prints "text: T" for the text of each child of the top-level window of that
 // title (what a message box says), or "texts: none" when there is no such window.
+// "shell-restarted" shows the taskbar and broadcasts "TaskbarCreated", as a new shell would.
 // "rows:ID" reads the list view with that control id in a shown top-level window: it prints
 // "list X Y W H" (its place on the screen), then "row X Y W H SELECTED CELLS" for each row, its
 // cells separated by tabs, or "rows: none" when there is no such list.
@@ -126,6 +127,13 @@ int wmain(int argc, wchar_t** argv) {
           SendMessageTimeoutW(FindWindowW(argv[i] + 18, nullptr), WM_QUERYENDSESSION, 0,
                               ENDSESSION_LOGOFF, SMTO_NORMAL, 20000, &answer);
       std::wprintf(L"query-end-session %ls\n", sent == 0 ? L"unanswered" : answer ? L"yes" : L"no");
+      continue;
+    }
+    if (std::wcscmp(argv[i], L"shell-restarted") == 0) {
+      // What a restarted shell does: its taskbar comes up, and every top-level window is told.
+      ShowWindow(FindWindowW(L"Shell_TrayWnd", nullptr), SW_SHOWNA);
+      SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+      std::wprintf(L"shell-restarted\n");
       continue;
     }
     if (std::wcsncmp(argv[i], L"rows:", 5) == 0) {
