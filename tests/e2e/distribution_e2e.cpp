@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -47,41 +45,6 @@ fs::path InstallFolder() {
 }
 fs::path StartMenuShortcut() {
   return fs::path(AppDataFolder()) / "Microsoft/Windows/Start Menu/Programs/DPX.lnk";
-}
-
-// What these tests set up and read in the session's prefix. (The other end-to-end tests are
-// getting shared helpers for this; these few stay small on purpose.)
-fs::path EmptyDataFolder() {
-  const fs::path folder = fs::path(AppDataFolder()) / "Orvalen" / "DPX";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  return folder;
-}
-
-// "ExList.Dat" keeping one window by its title: the 513-byte record is the title and the program
-// path as length-prefixed 255-byte strings, then the "All" flag.
-void KeepWindowShown(const fs::path& dataFolder, const std::string& title) {
-  std::array<char, 513> record{};
-  record[0] = static_cast<char>(title.size());
-  title.copy(&record[1], title.size());
-  std::ofstream(dataFolder / "ExList.Dat", std::ios::binary).write(record.data(), record.size());
-}
-
-std::string UserKey(const std::string& key) {
-  return Quote("HKCU\\" + key);
-}
-
-// The output of "reg query" for one value under HKEY_CURRENT_USER; empty when there is none.
-std::string QueryUserValue(const std::string& key, const std::string& name) {
-  int status = 0;
-  const std::string output = e2e::Run(
-      Quote(CurrentSession().wine) + " reg query " + UserKey(key) + " /v " + Quote(name), &status);
-  return status == 0 ? output : std::string();
-}
-
-void SetUserValue(const std::string& key, const std::string& name, const std::string& text) {
-  e2e::Run(Quote(CurrentSession().wine) + " reg add " + UserKey(key) + " /v " + Quote(name) +
-           " /d " + Quote(text) + " /f");
 }
 
 Program StartWine(const fs::path& exe, const std::vector<std::string>& args = {}) {
@@ -176,8 +139,8 @@ class InstallerE2e : public ::testing::Test {
   void SetUp() override {
     installer = DistFolder() / (std::string("dpx-") + kVersion + "-setup.exe");
     ASSERT_TRUE(fs::is_regular_file(installer)) << installer;
-    dataFolder = EmptyDataFolder();
-    KeepWindowShown(dataFolder, kKeyTarget);
+    dataFolder = FreshDataFolder();
+    WriteDoNotHideList(dataFolder, {kKeyTarget});
     fs::remove_all(InstallFolder());
   }
 
@@ -186,7 +149,8 @@ class InstallerE2e : public ::testing::Test {
     for (const std::string& file : kProgramFiles)
       EXPECT_TRUE(fs::is_regular_file(InstallFolder() / file)) << file << " was not installed";
     EXPECT_TRUE(fs::is_regular_file(StartMenuShortcut())) << "no Start menu shortcut";
-    EXPECT_NE(QueryUserValue(kUninstallKey, "DisplayVersion").find(kVersion), std::string::npos);
+    EXPECT_NE(UserRegistryValue(kUninstallKey, "DisplayVersion").value_or("").find(kVersion),
+              std::string::npos);
   }
 
   // The silent uninstaller runs on from a copy of itself: wait for its work, not for it.
@@ -195,8 +159,7 @@ class InstallerE2e : public ::testing::Test {
     args.insert(args.end(), extra.begin(), extra.end());
     ASSERT_EQ(RunToEnd(InstallFolder() / "uninstall.exe", args), 0);
     // Its entry in the installed programs goes last but for the data.
-    EXPECT_TRUE(
-        WaitUntil([] { return QueryUserValue(kUninstallKey, "DisplayVersion").empty(); }, 30s))
+    EXPECT_TRUE(WaitUntil([] { return !UserRegistryValue(kUninstallKey, "DisplayVersion"); }, 30s))
         << "the uninstaller did not finish";
     EXPECT_FALSE(fs::exists(InstallFolder())) << "the program folder is still there";
   }
@@ -229,12 +192,12 @@ TEST_F(InstallerE2e, InstalledDpxHidesAndRestoresAndTheUninstallerEndsItAndKeeps
   ASSERT_TRUE(press([&] { return !notesShown(); }));
 
   // Autostart on, the desktop hidden: the uninstaller ends DPX, which brings the windows back.
-  SetUserValue(kRunKey, "DPX", "\"" + (InstallFolder() / "dpx.exe").string() + "\" /q");
+  SetUserRegistryValue(kRunKey, "DPX", "\"" + (InstallFolder() / "dpx.exe").string() + "\" /q");
   Uninstall();
   EXPECT_NE(dpx.Wait(15s), -1) << "DPX did not end";
   EXPECT_TRUE(WaitUntil(notesShown, 5s)) << "the hidden window was not restored";
   EXPECT_FALSE(fs::exists(StartMenuShortcut()));
-  EXPECT_EQ(QueryUserValue(kRunKey, "DPX"), "");
+  EXPECT_EQ(UserRegistryValue(kRunKey, "DPX"), std::nullopt);
   // Removing the data would be the uninstaller's last step, done within a moment (see below).
   std::this_thread::sleep_for(3s);
   EXPECT_TRUE(fs::is_regular_file(dataFolder / "dpx.dat")) << "the settings were not kept";
@@ -249,7 +212,7 @@ TEST_F(InstallerE2e, UninstallerRemovesTheDataFolderOnlyWhenAsked) {
 
 // F1 in a field of the Shortcuts page opens the help file at that page's context.
 TEST(HelpE2e, F1OnTheShortcutsPageOpensTheHelpAtTheShortcutsPage) {
-  EmptyDataFolder();
+  FreshDataFolder();
   const std::string sessionDebug = std::getenv("WINEDEBUG") ? std::getenv("WINEDEBUG") : "";
   ::setenv("WINEDEBUG", "+htmlhelp", 1);
   Program dpx = StartWindowsProgram("dpx.exe");
