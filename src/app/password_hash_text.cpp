@@ -1,41 +1,15 @@
 #include "app/password_hash_text.h"
 
+#include "common/hex_text.h"
+
 namespace dpx {
 namespace {
 
 constexpr wchar_t kSeparator = L'$';
-constexpr wchar_t kHexDigits[] = L"0123456789abcdef";
-
-std::wstring Hex(const std::vector<std::uint8_t>& bytes) {
-  std::wstring text;
-  text.reserve(bytes.size() * 2);
-  for (const std::uint8_t byte : bytes) {
-    text += kHexDigits[byte >> 4];
-    text += kHexDigits[byte & 0x0F];
-  }
-  return text;
-}
-
-int HexValue(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  return -1;
-}
-
 std::optional<std::vector<std::uint8_t>> ParseHex(std::wstring_view text, std::size_t minBytes,
                                                   std::size_t maxBytes) {
-  if (text.size() % 2 != 0 || text.size() < minBytes * 2 || text.size() > maxBytes * 2)
-    return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(text.size() / 2);
-  for (std::size_t i = 0; i < text.size(); i += 2) {
-    const int high = HexValue(text[i]);
-    const int low = HexValue(text[i + 1]);
-    if (high < 0 || low < 0) return std::nullopt;
-    bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
-  }
-  return bytes;
+  if (text.size() < minBytes * 2 || text.size() > maxBytes * 2) return std::nullopt;
+  return ParseHexText(text);
 }
 
 // Plain decimal digits only: no sign, no blanks, no leading zero.
@@ -62,7 +36,7 @@ std::wstring_view NextField(std::wstring_view& rest) {
 
 std::wstring FormatHashedPassword(const HashedPassword& hashed) {
   return std::wstring(kHashedPasswordPrefix) + std::to_wstring(hashed.iterations) + kSeparator +
-         Hex(hashed.salt) + kSeparator + Hex(hashed.key);
+         HexText<wchar_t>(hashed.salt) + kSeparator + HexText<wchar_t>(hashed.key);
 }
 
 std::optional<HashedPassword> ParseHashedPassword(std::wstring_view text) {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 
+#include "common/hex_text.h"
 #include "common/utf8.h"
 
 namespace dpx {
@@ -15,8 +16,6 @@ constexpr std::size_t kMaxWindows = 100000;
 constexpr std::size_t kMaxRecordBytes = 4096;
 constexpr std::size_t kMaxPathBytes = 4 * 32768;
 
-constexpr char kHexDigits[] = "0123456789abcdef";
-
 // Paths go on one line: the escape character, line breaks and other control characters are
 // written as %XX.
 std::string EscapePath(const std::wstring& path) {
@@ -24,9 +23,7 @@ std::string EscapePath(const std::wstring& path) {
   for (const char c : ToUtf8(path)) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F || c == '%') {
-      out += '%';
-      out += kHexDigits[byte >> 4];
-      out += kHexDigits[byte & 0xF];
+      out += '%' + HexText<char>({byte});
     } else {
       out += c;
     }
@@ -43,13 +40,7 @@ std::string Hex(std::uint64_t value) {
 }
 
 std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
-  if (bytes.empty()) return "-";
-  std::string out;
-  for (const std::uint8_t byte : bytes) {
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0xF];
-  }
-  return out;
+  return bytes.empty() ? "-" : HexText<char>(bytes);
 }
 
 // Splits off the text up to the next blank; the rest keeps what follows the blank.
@@ -81,25 +72,10 @@ std::optional<bool> ParseFlag(std::string_view text) {
   return std::nullopt;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text) {
-  std::vector<std::uint8_t> bytes;
-  if (text == "-") return bytes;
-  if (text.empty() || text.size() % 2 != 0 || text.size() / 2 > kMaxRecordBytes)
-    return std::nullopt;
-  for (std::size_t i = 0; i < text.size(); i += 2) {
-    const int high = HexValue(text[i]);
-    const int low = HexValue(text[i + 1]);
-    if (high < 0 || low < 0) return std::nullopt;
-    bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
-  }
-  return bytes;
+  if (text == "-") return std::vector<std::uint8_t>();
+  if (text.empty() || text.size() / 2 > kMaxRecordBytes) return std::nullopt;
+  return ParseHexText(text);
 }
 
 std::optional<std::wstring> UnescapePath(std::string_view text) {
@@ -113,10 +89,9 @@ std::optional<std::wstring> UnescapePath(std::string_view text) {
       continue;
     }
     if (i + 2 >= text.size()) return std::nullopt;
-    const int high = HexValue(text[i + 1]);
-    const int low = HexValue(text[i + 2]);
-    if (high < 0 || low < 0) return std::nullopt;
-    utf8 += static_cast<char>(high * 16 + low);
+    const auto escaped = ParseHexText(text.substr(i + 1, 2));
+    if (!escaped) return std::nullopt;
+    utf8 += static_cast<char>(escaped->front());
     i += 2;
   }
   return FromUtf8(utf8);
