@@ -155,7 +155,11 @@ bool XWindowShown(const std::string& title) {
 }
 
 void PressKey(const std::string& keys, const std::string& xWindow) {
-  Run("xdotool key --window " + xWindow + " " + keys);
+  // xdotool sends to a focused window through the server and to any other as a sent event,
+  // choosing again for the release. When the press moves the focus (a hide does), the server's
+  // press gets no release: the key stays down and repeats, and each repeat is another hot key.
+  // Releasing through the server afterwards ends that; a key that is not down ignores it.
+  Run("xdotool key --window " + xWindow + " " + keys + " keyup " + keys);
 }
 
 std::string AppDataFolder() {

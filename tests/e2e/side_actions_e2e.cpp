@@ -86,6 +86,14 @@ class SideActionsE2e : public ::testing::Test {
   bool Restore() {
     return Press("ctrl+grave", [] { return XWindowShown(kPrivateWindow); });
   }
+  // For a failure message: Wine ends a program on some X errors, a display switch among them.
+  std::string DpxState() {
+    if (!dpx) return "dpx.exe was not started";
+    if (dpx->Running()) return "dpx.exe is running";
+    const std::string output = dpx->Output();
+    return "dpx.exe ended with " + std::to_string(dpx->Wait(0ms)) + ", its output ending with:\n" +
+           output.substr(output.size() - std::min<std::size_t>(output.size(), 600));
+  }
   // Both sides: a key pressed before Wine has taken in a switch would restore from a stale mode.
   static bool ScreenBecomes(const std::string& mode) { return DisplayBecomes(mode); }
 
@@ -125,11 +133,11 @@ TEST_F(SideActionsE2e, HideWallpaperEmptiesTheValueWhileHiddenAndWritesBackTheEx
     SetUserRegistryValue(kDesktopKey, "Wallpaper", old);
     WriteSettings(dataFolder, {"[General]", std::string("HideWallpaper=") + c.hideWallpaper});
     StartDpx({"/q"});
-    ASSERT_TRUE(Hide());
+    ASSERT_TRUE(Hide()) << DpxState();
     EXPECT_TRUE(
         WaitUntil([&] { return UserRegistryValue(kDesktopKey, "Wallpaper") == c.whileHidden; }, 5s))
         << "while hidden: " << UserRegistryValue(kDesktopKey, "Wallpaper").value_or("(none)");
-    ASSERT_TRUE(Restore());
+    ASSERT_TRUE(Restore()) << DpxState();
     EXPECT_TRUE(WaitUntil([&] { return UserRegistryValue(kDesktopKey, "Wallpaper") == old; }, 5s))
         << "after restore: " << UserRegistryValue(kDesktopKey, "Wallpaper").value_or("(none)");
     dpx.reset();
@@ -144,10 +152,10 @@ TEST_F(SideActionsE2e, SwitchDisplayResolutionShowsTheChosenModeOnlyWhileHidden)
   WriteSettings(dataFolder,
                 {"[Display]", "Resolution=" + std::to_string(chosen->number), "Switch=1"});
   StartDpx({"/q"});
-  ASSERT_TRUE(Hide());
+  ASSERT_TRUE(Hide()) << DpxState();
   EXPECT_TRUE(ScreenBecomes(kTestedSize)) << "the screen is " << ScreenMode();
   Screenshot((ScreenshotFolder() / "display-mode-while-hidden.png").string());
-  ASSERT_TRUE(Restore());
+  ASSERT_TRUE(Restore()) << DpxState();
   EXPECT_TRUE(ScreenBecomes(defaultMode)) << "the screen is " << ScreenMode();
 }
 
@@ -179,9 +187,9 @@ TEST_F(SideActionsE2e, ModeChosenFromTheListMenuIsTheOneSwitchedToAndSaved) {
   Screenshot((ScreenshotFolder() / "display-page-mode-chosen.png").string());
 
   Click(main, kWindowsButton);
-  ASSERT_TRUE(Hide());
+  ASSERT_TRUE(Hide()) << DpxState();
   EXPECT_TRUE(ScreenBecomes(kTestedSize)) << "the screen is " << ScreenMode();
-  ASSERT_TRUE(Restore());
+  ASSERT_TRUE(Restore()) << DpxState();
   EXPECT_TRUE(ScreenBecomes(defaultMode)) << "the screen is " << ScreenMode();
   EXPECT_EQ(SettingsValue(TerminateAndReadSettings(main), "Display", "Resolution"),
             std::to_string(chosen->number));
