@@ -76,23 +76,22 @@ class SideActionsE2e : public ::testing::Test {
 
   // Sends keys through the key target and waits until DPX has answered. A display switch comes
   // before the windows are hidden and can take seconds under Wine: a second press too soon would
-  // undo the first.
-  bool Press(const std::string& keys, const std::function<bool()>& done) {
-    return PressAndWait(keys, targetWindow, done, 20s);
+  // undo the first. Unanswered, it says whether dpx.exe still runs: Wine ends a program on some
+  // X errors, a display switch among them.
+  ::testing::AssertionResult Press(const std::string& keys, const std::function<bool()>& done) {
+    if (PressAndWait(keys, targetWindow, done, 20s)) return ::testing::AssertionSuccess();
+    if (!dpx) return ::testing::AssertionFailure() << "dpx.exe was not started";
+    if (dpx->Running()) return ::testing::AssertionFailure() << "dpx.exe is running";
+    const std::string output = dpx->Output();
+    return ::testing::AssertionFailure()
+           << "dpx.exe ended with " << dpx->Wait(0ms) << ", its output ending with:\n"
+           << output.substr(output.size() - std::min<std::size_t>(output.size(), 600));
   }
-  bool Hide() {
+  ::testing::AssertionResult Hide() {
     return Press("ctrl+grave", [] { return !XWindowShown(kPrivateWindow); });
   }
-  bool Restore() {
+  ::testing::AssertionResult Restore() {
     return Press("ctrl+grave", [] { return XWindowShown(kPrivateWindow); });
-  }
-  // For a failure message: Wine ends a program on some X errors, a display switch among them.
-  std::string DpxState() {
-    if (!dpx) return "dpx.exe was not started";
-    if (dpx->Running()) return "dpx.exe is running";
-    const std::string output = dpx->Output();
-    return "dpx.exe ended with " + std::to_string(dpx->Wait(0ms)) + ", its output ending with:\n" +
-           output.substr(output.size() - std::min<std::size_t>(output.size(), 600));
   }
   // Both sides: a key pressed before Wine has taken in a switch would restore from a stale mode.
   static bool ScreenBecomes(const std::string& mode) { return DisplayBecomes(mode); }
@@ -133,11 +132,11 @@ TEST_F(SideActionsE2e, HideWallpaperEmptiesTheValueWhileHiddenAndWritesBackTheEx
     SetUserRegistryValue(kDesktopKey, "Wallpaper", old);
     WriteSettings(dataFolder, {"[General]", std::string("HideWallpaper=") + c.hideWallpaper});
     StartDpx({"/q"});
-    ASSERT_TRUE(Hide()) << DpxState();
+    ASSERT_TRUE(Hide());
     EXPECT_TRUE(
         WaitUntil([&] { return UserRegistryValue(kDesktopKey, "Wallpaper") == c.whileHidden; }, 5s))
         << "while hidden: " << UserRegistryValue(kDesktopKey, "Wallpaper").value_or("(none)");
-    ASSERT_TRUE(Restore()) << DpxState();
+    ASSERT_TRUE(Restore());
     EXPECT_TRUE(WaitUntil([&] { return UserRegistryValue(kDesktopKey, "Wallpaper") == old; }, 5s))
         << "after restore: " << UserRegistryValue(kDesktopKey, "Wallpaper").value_or("(none)");
     dpx.reset();
@@ -152,10 +151,10 @@ TEST_F(SideActionsE2e, SwitchDisplayResolutionShowsTheChosenModeOnlyWhileHidden)
   WriteSettings(dataFolder,
                 {"[Display]", "Resolution=" + std::to_string(chosen->number), "Switch=1"});
   StartDpx({"/q"});
-  ASSERT_TRUE(Hide()) << DpxState();
+  ASSERT_TRUE(Hide());
   EXPECT_TRUE(ScreenBecomes(kTestedSize)) << "the screen is " << ScreenMode();
   Screenshot((ScreenshotFolder() / "display-mode-while-hidden.png").string());
-  ASSERT_TRUE(Restore()) << DpxState();
+  ASSERT_TRUE(Restore());
   EXPECT_TRUE(ScreenBecomes(defaultMode)) << "the screen is " << ScreenMode();
 }
 
@@ -187,9 +186,9 @@ TEST_F(SideActionsE2e, ModeChosenFromTheListMenuIsTheOneSwitchedToAndSaved) {
   Screenshot((ScreenshotFolder() / "display-page-mode-chosen.png").string());
 
   Click(main, kWindowsButton);
-  ASSERT_TRUE(Hide()) << DpxState();
+  ASSERT_TRUE(Hide());
   EXPECT_TRUE(ScreenBecomes(kTestedSize)) << "the screen is " << ScreenMode();
-  ASSERT_TRUE(Restore()) << DpxState();
+  ASSERT_TRUE(Restore());
   EXPECT_TRUE(ScreenBecomes(defaultMode)) << "the screen is " << ScreenMode();
   EXPECT_EQ(SettingsValue(TerminateAndReadSettings(main), "Display", "Resolution"),
             std::to_string(chosen->number));
