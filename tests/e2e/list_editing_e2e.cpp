@@ -224,14 +224,23 @@ TEST_F(ListEditingE2e, ADraggedWindowIsAddedOnceWrittenAtOnceAndStaysThroughAHid
   const ListView bringToTop = ReadList(kBringToTopList);
 
   // The pointer says where the row may go: onto the Do not hide list, and nowhere else.
+  // DPX sets the cursor when the pointer's move reaches it: each read waits for the shape it
+  // expects (and keeps the last one seen when it never comes).
   CursorImage overSource, overExclude, overBringToTop;
+  const auto cursorOnceItIs = [](const std::function<bool(const CursorImage&)>& expected) {
+    CursorImage cursor;
+    WaitUntil([&] { return expected(cursor = CurrentCursor()); }, 3s);
+    return cursor;
+  };
+  const auto refused = [](const CursorImage& cursor) { return cursor.name == "not-allowed"; };
   Drag(*keep, exclude.EmptyX(), exclude.EmptyY(), [&] {
-    overExclude = CurrentCursor();
-    Xdotool(At(bringToTop.EmptyX(), bringToTop.EmptyY()) + " sleep 0.3");
-    overBringToTop = CurrentCursor();
-    Xdotool(At(keep->CenterX(), keep->CenterY() + 30) + " sleep 0.3");
-    overSource = CurrentCursor();
-    Xdotool(At(exclude.EmptyX(), exclude.EmptyY()) + " sleep 0.3");
+    overExclude = cursorOnceItIs([&](const CursorImage& cursor) { return !refused(cursor); });
+    Xdotool(At(bringToTop.EmptyX(), bringToTop.EmptyY()));
+    overBringToTop = cursorOnceItIs(refused);
+    Xdotool(At(keep->CenterX(), keep->CenterY() + 30));
+    overSource = cursorOnceItIs(refused);
+    Xdotool(At(exclude.EmptyX(), exclude.EmptyY()));
+    cursorOnceItIs([&](const CursorImage& cursor) { return !refused(cursor); });
   });
   SaveCursor(overExclude, (ScreenshotFolder() / "lists-cursor-accepted.png").string());
   SaveCursor(overBringToTop, (ScreenshotFolder() / "lists-cursor-refused.png").string());
@@ -272,7 +281,7 @@ TEST_F(ListEditingE2e, ADraggedWindowIsAddedOnceWrittenAtOnceAndStaysThroughAHid
       << "no hide";
   Screenshot((ScreenshotFolder() / "lists-hidden-but-protected.png").string());
   EXPECT_TRUE(XWindowShown("Keep Me"));
-  EXPECT_TRUE(ShownMainWindow().empty());
+  EXPECT_TRUE(WaitUntil([] { return ShownMainWindow().empty(); }, 5s));
   EXPECT_TRUE(PressAndWait("ctrl+grave", keepWindow, [] { return XWindowShown("Hide Me"); }))
       << "no restore";
 }

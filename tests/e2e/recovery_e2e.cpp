@@ -92,8 +92,8 @@ TEST_F(RecoveryE2e, TheNextStartPutsBackTheWindowsAndTheTaskbarOfAKilledHide) {
 
   WindowsProgram dpx("dpx.exe", {"/Q"}, kOnShellDesktop);
   EXPECT_TRUE(WaitUntil([&] { return seen(canary) == canaryBefore; }));
-  EXPECT_EQ(seen(topmost), topmostBefore);
-  EXPECT_TRUE(taskbarShown());
+  EXPECT_TRUE(WaitUntil([&] { return seen(topmost) == topmostBefore; }, 5s)) << seen(topmost);
+  EXPECT_TRUE(WaitUntil(taskbarShown, 5s));
   EXPECT_TRUE(WaitUntil([&] { return !fs::exists(Journal()); }, 5s));
   EXPECT_FALSE(fs::exists(dataFolder / "HideJournal.dat.damaged"));
   Screenshot((ScreenshotFolder() / "recovery-after-restart.png").string());
@@ -132,13 +132,15 @@ TEST_F(RecoveryE2e, RestoreCommandPutsBackAKilledHideAndEnds) {
     HideWith(VisibleXWindows("Key target").at(0), [] { return !XWindowShown("Canary"); });
     KillDpx();
   }
-  ASSERT_FALSE(XWindowShown("Second"));
+  // "Second" goes a moment after the canary.
+  ASSERT_TRUE(WaitUntil([] { return !XWindowShown("Second"); }, 5s));
 
   Program restore = StartWindowsProgram("dpx.exe", {"/restore"});
   EXPECT_EQ(restore.Wait(30s), 0);
   EXPECT_EQ(SeenFromOutside(windows.at("Canary")), canaryBefore);
   EXPECT_EQ(SeenFromOutside(windows.at("Second")), secondBefore);
-  EXPECT_TRUE(XWindowShown("Canary"));
+  // X maps a window a moment after Windows shows it.
+  EXPECT_TRUE(WaitUntil([] { return XWindowShown("Canary"); }, 5s));
   EXPECT_FALSE(fs::exists(Journal()));
   // It only restored: no window of its own, no instance left running.
   EXPECT_TRUE(ProcessesRunning(DpxPath()).empty());
@@ -217,14 +219,14 @@ TEST_F(RecoveryE2e, AHungProgramHoldsUpNeitherTheHideNorTheRecovery) {
   Program restore = StartWindowsProgram("dpx.exe", {"/restore"});
   EXPECT_EQ(restore.Wait(30s), 0);
   EXPECT_LT(Clock::now() - recoveryStarted, 10s);
-  EXPECT_TRUE(XWindowShown("Canary"));
+  EXPECT_TRUE(WaitUntil([] { return XWindowShown("Canary"); }, 5s));
   // Still hung, the window is on the screen with DPX's hide waiting in its queue. Once its minute
   // is over the program carries out that hide, then the show the recovery queued behind it.
   EXPECT_TRUE(SeenFromOutside(hungWindow).starts_with("visible=1"));
   std::this_thread::sleep_until(hangStarted + 61s);
   std::this_thread::sleep_for(1s);
   EXPECT_TRUE(SeenFromOutside(hungWindow).starts_with("visible=1"));
-  EXPECT_TRUE(XWindowShown("Hung program"));
+  EXPECT_TRUE(WaitUntil([] { return XWindowShown("Hung program"); }, 5s));
 }
 
 }  // namespace

@@ -103,7 +103,8 @@ TEST_F(ShellE2e, DesktopIconsAreHiddenInHideModeAndBackAfter) {
   EXPECT_TRUE(ShownFromOutside(windows.at("Program Manager")));
 
   ASSERT_TRUE(Restore(keyTarget));
-  EXPECT_NE(Probe({folderView}).find("visible=1 exstyle=80"), std::string::npos);
+  EXPECT_TRUE(WaitUntil(
+      [&] { return Probe({folderView}).find("visible=1 exstyle=80") != std::string::npos; }, 5s));
 }
 
 TEST_F(ShellE2e, TrayIconsAreHiddenInHideModeAndBackAfter) {
@@ -143,7 +144,7 @@ TEST_F(ShellE2e, TaskbarOfTheShellDesktopIsHiddenInHideModeAndBackAfter) {
   ASSERT_TRUE(PressUntil(desktop, [&] { return !canaryShown(); }));
   EXPECT_TRUE(WaitUntil([&] { return !taskbarShown(); }, 5s));
   ASSERT_TRUE(PressUntil(desktop, canaryShown));
-  EXPECT_TRUE(taskbarShown());
+  EXPECT_TRUE(WaitUntil(taskbarShown, 5s));
 }
 
 TEST_F(ShellE2e, ClosingTheActiveProgramEndsItAtTheHide) {

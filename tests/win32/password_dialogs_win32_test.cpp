@@ -130,6 +130,10 @@ class DialogUser {
     ::GetGUIThreadInfo(uiThread_, &info);
     return info.hwndFocus;
   }
+  // The dialog moves the focus after a message box closes, on its own thread: wait for it.
+  bool FocusSettlesOn(int id) const {
+    return WaitUntil([&] { return Focus() == Item(id); });
+  }
   // Waits for the message box the dialog opens, notes it, and presses its OK.
   std::optional<BoxSeen> AnswerMessageBox(HWND mainWindow) {
     HWND box = nullptr;
@@ -205,14 +209,14 @@ TEST_F(SetPasswordDialogTest, OkChecksTheFieldsAndKeepsTheDialogOpenUntilTheyPas
       user.Press(IDOK);
       mismatch = user.AnswerMessageBox(main.Get());
       openAfterEach &= user.StillShown();
-      focusOnPasswordAfterEach &= user.Focus() == user.Item(kPasswordField);
+      focusOnPasswordAfterEach &= user.FocusSettlesOn(kPasswordField);
 
       user.Type(kPasswordField, L"");
       user.Type(kConfirmPasswordField, L"");
       user.Press(IDOK);
       empty = user.AnswerMessageBox(main.Get());
       openAfterEach &= user.StillShown();
-      focusOnPasswordAfterEach &= user.Focus() == user.Item(kPasswordField);
+      focusOnPasswordAfterEach &= user.FocusSettlesOn(kPasswordField);
 
       user.Type(kPasswordField, L"Pa ss");
       user.Type(kConfirmPasswordField, L"Pa ss");
@@ -253,7 +257,7 @@ TEST_F(SetPasswordDialogTest, ShownAgainItKeepsTheMaskedEntriesAndTheCloseBoxCan
       keptConfirmation = Text(user.Item(kConfirmPasswordField));
       masked = Masked(user.Item(kPasswordField)) && Masked(user.Item(kConfirmPasswordField));
       centred = PlacedOver(WindowRect(main.Get()), WindowRect(user.Dialog()));
-      focused = user.Focus() == user.Item(kPasswordField);
+      focused = user.FocusSettlesOn(kPasswordField);
       ::PostMessageW(user.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     answer = dialog.ShowOverMainWindow();
