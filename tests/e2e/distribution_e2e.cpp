@@ -6,12 +6,14 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "dpx_windows.h"
 #include "harness.h"
 #include "session_state.h"
+#include "windows_programs.h"
 
 namespace dpx::e2e {
 namespace {
@@ -21,6 +23,9 @@ namespace fs = std::filesystem;
 constexpr char kVersion[] = "5.8";
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DPX";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+constexpr char kPasswordKey[] = "Software\\Windows\\Cryptography";
+constexpr char kPasswordValue[] = "10";
 constexpr char kPrivateWindow[] = "Private Notes";
 constexpr char kKeyTarget[] = "Key Target";
 const std::vector<std::string> kProgramFiles{"dpx.exe", "dpxtray.dll", "dozov.dll", "Help.chm"};
@@ -151,6 +156,34 @@ class InstallerE2e : public ::testing::Test {
     EXPECT_TRUE(fs::is_regular_file(StartMenuShortcut())) << "no Start menu shortcut";
     EXPECT_NE(UserRegistryValue(kUninstallKey, "DisplayVersion").value_or("").find(kVersion),
               std::string::npos);
+    EXPECT_NE(UserRegistryValue(kUninstallKey, "URLInfoAbout"), std::nullopt);
+    EXPECT_NE(UserRegistryValue(kUninstallKey, "HelpLink"), std::nullopt);
+  }
+
+  // Makes the installed program files differ from this build's, as an older release's would
+  // (bytes after the end of a PE file or a help file are not read).
+  void MarkInstalledFilesOld() {
+    for (const std::string& file : kProgramFiles)
+      std::ofstream(InstallFolder() / file, std::ios::binary | std::ios::app) << "older release";
+  }
+  // The installed files that are this build's own, byte for byte.
+  std::vector<std::string> FilesOfThisBuild() {
+    std::vector<std::string> same;
+    for (const std::string& file : kProgramFiles) {
+      const fs::path built = fs::path(CurrentSession().windowsBuild) / file;
+      if (FileText(InstallFolder() / file) == FileText(built)) same.push_back(file);
+    }
+    return same;
+  }
+  // The installed dpx.exe's processes, however it was started (by a test or by the installer).
+  static std::vector<pid_t> InstalledDpxRunning() {
+    return ProcessesWhoseProgram([](const std::string& program) {
+      return program.find("Programs") != std::string::npos &&
+             (program.ends_with("\\dpx.exe") || program.ends_with("/dpx.exe"));
+    });
+  }
+  void TearDown() override {
+    for (const pid_t pid : InstalledDpxRunning()) ::kill(pid, SIGKILL);
   }
 
   // The silent uninstaller runs on from a copy of itself: wait for its work, not for it.
@@ -179,12 +212,10 @@ TEST_F(InstallerE2e, InstalledDpxHidesAndRestoresAndTheUninstallerEndsItAndKeeps
   ASSERT_FALSE(WaitForWindow(kPrivateWindow).empty());
 
   Program dpx = StartWine(InstallFolder() / "dpx.exe", {"/q"});
+  // Its hot keys exist only once its window does; on a loaded machine that takes seconds.
+  ASSERT_TRUE(WaitForDpxWindow());
   const auto press = [&](const std::function<bool()>& done) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-      PressKey("ctrl+grave", targetWindow);
-      if (WaitUntil(done, 2s)) return true;
-    }
-    return false;
+    return PressAndWait("ctrl+grave", targetWindow, done);
   };
   const auto notesShown = [] { return XWindowShown(kPrivateWindow); };
   ASSERT_TRUE(press([&] { return !notesShown(); })) << "the installed DPX did not hide";
@@ -204,10 +235,77 @@ TEST_F(InstallerE2e, InstalledDpxHidesAndRestoresAndTheUninstallerEndsItAndKeeps
   EXPECT_TRUE(fs::is_regular_file(dataFolder / "ExList.Dat"));
 }
 
-TEST_F(InstallerE2e, UninstallerRemovesTheDataFolderOnlyWhenAsked) {
+TEST_F(InstallerE2e, UninstallerRemovesTheDataFolderAndThePasswordOnlyWhenAsked) {
+  SetUserRegistryValue(kPasswordKey, kPasswordValue, "stored hash");
+  SetUserRegistryValue(kPasswordKey, "Other program's value", "kept");
+  Install();
+  Uninstall();
+  std::this_thread::sleep_for(3s);
+  EXPECT_EQ(UserRegistryValue(kPasswordKey, kPasswordValue), "stored hash");
+
   Install();
   Uninstall({"/REMOVEDATA"});
   EXPECT_TRUE(WaitUntil([&] { return !fs::exists(dataFolder); }, 10s));
+  EXPECT_TRUE(WaitUntil([] { return !UserRegistryValue(kPasswordKey, kPasswordValue); }, 10s))
+      << "the stored password was left behind";
+  EXPECT_EQ(UserRegistryValue(kPasswordKey, "Other program's value"), "kept");
+}
+
+// An upgrade as users get it: DPX runs from autostart with the desktop hidden, and another
+// program still has the old hook library loaded.
+TEST_F(InstallerE2e, ASilentUpgradeOverARunningHiddenDpxReplacesEveryFileAndStartsItAgain) {
+  WriteSettings(dataFolder, {"[HOTKEY_Windows]", "Key=Ctrl+F9"});
+  Install();
+  MarkInstalledFilesOld();
+  Program holder = StartWindowsProgram(
+      "tests/win32/dpx_test_windows.exe",
+      {"--load-library", (InstallFolder() / "dozov.dll").string(), "--window", kKeyTarget});
+  Program notes =
+      StartWindowsProgram("tests/win32/dpx_test_windows.exe", {"--window", kPrivateWindow});
+  const std::string targetWindow = WaitForWindow(kKeyTarget);
+  ASSERT_FALSE(targetWindow.empty());
+  ASSERT_FALSE(WaitForWindow(kPrivateWindow).empty());
+  const auto notesShown = [] { return XWindowShown(kPrivateWindow); };
+  {
+    Program oldDpx = StartWine(InstallFolder() / "dpx.exe", {"/q"});
+    ASSERT_TRUE(WaitForDpxWindow());
+    ASSERT_TRUE(PressAndWait("ctrl+F9", targetWindow, [&] { return !notesShown(); }))
+        << "the user's hide key did not hide";
+
+    ASSERT_EQ(RunToEnd(installer, {"/S"}), 0);
+    EXPECT_NE(oldDpx.Wait(15s), -1) << "the running DPX was not ended";
+    EXPECT_TRUE(WaitUntil(notesShown, 5s)) << "the hidden desktop did not come back";
+    EXPECT_EQ(SettingsValue(FileText(dataFolder / "dpx.dat"), "HOTKEY_Windows", "Key"), "Ctrl+F9");
+  }
+  EXPECT_EQ(FilesOfThisBuild(), kProgramFiles) << "a file of the older release is still there";
+  // The library the other program holds was moved aside and goes at the next logon.
+  EXPECT_NE(UserRegistryValue(kRunOnceKey, "DPX cleanup dozov.dll")
+                .value_or("")
+                .find("dozov.dll.dpx-old"),
+            std::string::npos);
+
+  // DPX runs again, quietly, with the user's settings: the user's key hides and restores.
+  ASSERT_TRUE(WaitUntil([] { return !InstalledDpxRunning().empty(); }, 10s))
+      << "DPX was not started again";
+  EXPECT_TRUE(ShownMainWindow().empty()) << "started with its window shown";
+  ASSERT_TRUE(WaitForDpxWindow());
+  EXPECT_TRUE(PressAndWait("ctrl+F9", targetWindow, [&] { return !notesShown(); }));
+  EXPECT_TRUE(PressAndWait("ctrl+F9", targetWindow, notesShown));
+}
+
+TEST_F(InstallerE2e, AnInstallThatCannotReplaceAFileFailsAndKeepsTheOlderRelease) {
+  Install();
+  MarkInstalledFilesOld();
+  // Held without sharing, as a scanner may: it can be neither written, nor deleted, nor moved.
+  Program holder = StartWindowsProgram(
+      "tests/win32/dpx_test_windows.exe",
+      {"--hold-file", (InstallFolder() / "dpxtray.dll").string(), "--window", kKeyTarget});
+  ASSERT_FALSE(WaitForWindow(kKeyTarget).empty());
+
+  EXPECT_NE(RunToEnd(installer, {"/S"}), 0) << "the failed install reported success";
+  EXPECT_EQ(FilesOfThisBuild(), std::vector<std::string>{}) << "a mixed install was left";
+  for (const std::string& file : kProgramFiles)
+    EXPECT_FALSE(fs::exists(InstallFolder() / (file + ".dpx-old"))) << file << " left aside";
 }
 
 // F1 in a field of the Shortcuts page opens the help file at that page's context.

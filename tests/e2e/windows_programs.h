@@ -21,8 +21,10 @@ inline const std::string kProbe = "tests/win32/dpx_window_probe.exe";
 // Wine's virtual desktop of this name has a visible taskbar.
 inline const std::vector<std::string> kOnShellDesktop{"explorer", "/desktop=shell,1024x768"};
 
-// The processes of this session's Wine prefix whose command line starts with `windowsExe`.
-inline std::vector<pid_t> ProcessesRunning(const std::string& windowsExe) {
+// The processes of this session's Wine prefix whose program (the first word of the command line)
+// is one that `matches`.
+template <typename Matches>
+std::vector<pid_t> ProcessesWhoseProgram(const Matches& matches) {
   namespace fs = std::filesystem;
   std::vector<pid_t> found;
   const std::string prefix = "WINEPREFIX=" + CurrentSession().winePrefix;
@@ -32,12 +34,18 @@ inline std::vector<pid_t> ProcessesRunning(const std::string& windowsExe) {
     std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
     std::string command;
     std::getline(cmdline, command, '\0');
-    if (command.rfind(windowsExe, 0) != 0) continue;
+    if (!matches(command)) continue;
     std::ifstream environ(entry.path() / "environ", std::ios::binary);
     for (std::string variable; std::getline(environ, variable, '\0');)
       if (variable == prefix) found.push_back(std::stoi(pid));
   }
   return found;
+}
+
+// The processes of this session's Wine prefix whose command line starts with `windowsExe`.
+inline std::vector<pid_t> ProcessesRunning(const std::string& windowsExe) {
+  return ProcessesWhoseProgram(
+      [&](const std::string& program) { return program.rfind(windowsExe, 0) == 0; });
 }
 
 // Ends them at once, as a crash would: nothing of theirs runs at the end.

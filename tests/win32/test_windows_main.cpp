@@ -14,6 +14,7 @@
 //   --child TITLE       the next window holds a visible child window with this title
 //   --message-only TITLE  a message-only window with this title
 //   --hold-file PATH    keeps that file open without sharing it, as another program may
+//   --load-library PATH loads that DLL and keeps it, as a program with DPX's hook library does
 //   --hot-key MODS:VK   registers that hot key (RegisterHotKey's modifiers and key code, in
 //                       decimal) on the first window and prints "hot key held" or "hot key
 //                       refused"; each press then prints "hot key pressed"
@@ -194,6 +195,8 @@ int wmain(int argc, wchar_t** argv) {
     } else if (option == L"--hold-file") {
       heldFiles.push_back(CreateFileW(value, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    } else if (option == L"--load-library") {
+      LoadLibraryW(value);  // stays loaded until the process ends
     }
   }
 
