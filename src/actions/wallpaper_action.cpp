@@ -36,6 +36,7 @@ std::optional<std::wstring> WallpaperAction::PathToPutBack() const {
 
 void WallpaperAction::PutBackWallpaper(const std::wstring& path) {
   savedPath_ = path;
+  savedExpandable_.reset();
   if (IsActiveDesktopOn())
     RestoreWallpaperActiveDesktop();
   else
@@ -46,6 +47,7 @@ bool WallpaperAction::HideWallpaperActiveDesktop() {
   const std::unique_ptr<ActiveDesktop> activeDesktop = desktop_.OpenActiveDesktop();
   if (!activeDesktop) return false;
   savedPath_ = activeDesktop->Wallpaper();
+  savedExpandable_.reset();
   activeDesktop->SetWallpaper(L"");
   return true;
 }
@@ -58,14 +60,23 @@ void WallpaperAction::RestoreWallpaperActiveDesktop() {
 }
 
 bool WallpaperAction::HideWallpaperRegistry() {
-  savedPath_ = registry_.ReadText(kDesktopKey, kWallpaperValue).value_or(L"");
-  const bool written = registry_.WriteText(kDesktopKey, kWallpaperValue, L"");
+  // A path with %variables% is stored as REG_EXPAND_SZ: it is read, emptied and put back with
+  // that type, or the restore would lose the picture.
+  const RegistryString stored =
+      registry_.ReadString(kDesktopKey, kWallpaperValue).value_or(RegistryString{});
+  savedPath_ = stored.text;
+  savedExpandable_ = stored.expandable;
+  const bool written =
+      registry_.WriteString(kDesktopKey, kWallpaperValue, {L"", stored.expandable});
   desktop_.ApplyRegistryWallpaper();
   return written;
 }
 
 void WallpaperAction::RestoreWallpaperRegistry() {
-  registry_.WriteText(kDesktopKey, kWallpaperValue, savedPath_);
+  // Not known when another route or an earlier run took the path: the type in force then stays.
+  const bool expandable = savedExpandable_.value_or(
+      registry_.ReadString(kDesktopKey, kWallpaperValue).value_or(RegistryString{}).expandable);
+  registry_.WriteString(kDesktopKey, kWallpaperValue, {savedPath_, expandable});
   desktop_.ApplyRegistryWallpaper();
 }
 

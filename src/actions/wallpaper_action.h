@@ -47,6 +47,8 @@ class WallpaperAction {
   UserRegistry& registry_;
   const Options& options_;
   std::wstring savedPath_;
+  // The type the registry route found the path stored as; nullopt when it did not take the path.
+  std::optional<bool> savedExpandable_;
   bool hidden_ = false;  // the last hide took the wallpaper
 };
 

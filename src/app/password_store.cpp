@@ -11,6 +11,9 @@ const std::wstring kKeyPath = L"Software\\Windows\\Cryptography";
 const std::wstring kValueName = L"10";
 }  // namespace
 
+PasswordWriteError::PasswordWriteError()
+    : AppError(L"Unable to write to HKEY_CURRENT_USER\\" + kKeyPath + L"\\" + kValueName) {}
+
 std::wstring PasswordStore::Read() {
   std::wstring stored = registry_.ReadText(kKeyPath, kValueName).value_or(std::wstring());
   switch (ClassifyStoredPassword(stored)) {
@@ -41,8 +44,7 @@ std::wstring PasswordStore::Write(const std::wstring& appPassword) {
     case StoredPasswordKind::kHashed:
       break;
   }
-  // A failure keeps what was stored; there is nothing the user could do about it here.
-  (void)registry_.WriteText(kKeyPath, kValueName, toStore);
+  if (!registry_.WriteText(kKeyPath, kValueName, toStore)) throw PasswordWriteError();
   return toStore;
 }
 

@@ -53,6 +53,8 @@ SettingsFile::SettingsFile(ProfileFile& profile, PasswordStore& passwords, std::
     : profile_(profile), passwords_(passwords), path_(std::move(path)) {}
 
 void SettingsFile::LoadSettings(Options& options, std::wstring& appPassword, int currentModeIndex) {
+  // The password first: a failure while reading the keys must not leave the start without it.
+  appPassword = passwords_.Read();
   IniFile ini(profile_, path_);
   ReadSoundSettings(ini, options);
 
@@ -74,7 +76,6 @@ void SettingsFile::LoadSettings(Options& options, std::wstring& appPassword, int
   ReadCorner(ini, L"MouseShortcut_Windows", kDefaults.hideCorner, options.hideCorner);
   ReadCorner(ini, L"MouseShortcut_SSaver", kDefaults.screenSaverCorner, options.screenSaverCorner);
 
-  appPassword = passwords_.Read();
   options.appPasswordProtected = !appPassword.empty();
   loaded_ = true;
 }

@@ -14,8 +14,8 @@ class SettingsFile {
  public:
   SettingsFile(ProfileFile& profile, PasswordStore& passwords, std::wstring path);
 
-  // Reads every key into `options` (a missing file or key gives the defaults; `currentModeIndex`
-  // is the default of the selected display mode), then the stored password into `appPassword`,
+  // Reads the stored password into `appPassword`, then every key into `options` (a missing file
+  // or key gives the defaults; `currentModeIndex` is the default of the selected display mode),
   // and sets `options.appPasswordProtected` to whether it is non-empty. Never throws.
   void LoadSettings(Options& options, std::wstring& appPassword, int currentModeIndex);
 
@@ -23,8 +23,10 @@ class SettingsFile {
   // `options.appPasswordProtected` is false and stores it (a plain text from an earlier version
   // is stored as its hash, which then replaces it in `appPassword` too). Throws SettingsWriteError
   // ("Unable to write to <path>") at the first key that cannot be written; the keys after it and
-  // the password are then not written. Does nothing before LoadSettings has run, so a start-up that
-  // failed before loading never writes defaults over the user's settings and password.
+  // the password are then not written. Throws PasswordWriteError when the password value cannot
+  // be written (the next start would otherwise find another password). Does nothing before
+  // LoadSettings has run, so a start-up that failed before loading never writes defaults over the
+  // user's settings and password.
   void SaveSettings(const Options& options, std::wstring& appPassword);
 
   const std::wstring& Path() const { return path_; }

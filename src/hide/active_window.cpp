@@ -9,8 +9,9 @@ constexpr std::size_t kNameBufferChars = 255;
 // Parts of the shell that are never closed: the desktop and the taskbar.
 constexpr const wchar_t* kShellClasses[] = {L"SysListView32", L"Shell_TrayWnd", L"WorkerW"};
 constexpr wchar_t kDesktopTitle[] = L"Program Manager";
-// Folder windows get a close request instead: ending their process would end the whole shell.
-constexpr wchar_t kFolderWindowClass[] = L"ExploreWClass";
+// Folder windows: "ExploreWClass" before Vista, "CabinetWClass" since. They may run in a process
+// of their own, which is the shell's all the same.
+constexpr const wchar_t* kFolderWindowClasses[] = {L"ExploreWClass", L"CabinetWClass"};
 
 }  // namespace
 
@@ -42,6 +43,13 @@ bool ActiveWindow::IsOwnWindow(WindowHandle window) {
   return windows_.Owner(window).process == processes_.OwnProcess();
 }
 
+bool ActiveWindow::IsShellWindow(WindowHandle window) {
+  for (const wchar_t* folderClass : kFolderWindowClasses)
+    if (ContainsIgnoringCase(remembered_.className, folderClass)) return true;
+  const WindowHandle shell = search_.ShellWindow();
+  return shell != kNoWindow && windows_.Owner(shell).process == windows_.Owner(window).process;
+}
+
 void ActiveWindow::CloseActiveWindow() {
   const WindowHandle window = remembered_.handle;
   if (!options_.closeActiveWindow || window == kNoWindow) return;
@@ -49,7 +57,7 @@ void ActiveWindow::CloseActiveWindow() {
   if (ContainsIgnoringCase(remembered_.title, kDesktopTitle)) return;
   for (const wchar_t* shellClass : kShellClasses)
     if (ContainsIgnoringCase(remembered_.className, shellClass)) return;
-  if (ContainsIgnoringCase(remembered_.className, kFolderWindowClass)) {
+  if (IsShellWindow(window)) {
     windows_.Post(window, wm::kClose);
     return;
   }

@@ -8,6 +8,7 @@
 #include "platform/process_control.h"
 #include "platform/text_services.h"
 #include "platform/window_manager.h"
+#include "platform/window_search.h"
 
 namespace dpx {
 
@@ -32,16 +33,21 @@ bool KillWindowProcess(WindowManager& windows, ProcessControl& processes, Window
 class ActiveWindow {
  public:
   ActiveWindow(WindowManager& windows, Foreground& foreground, ProcessControl& processes,
-               const ProgramWindow& program, TextServices& text, const Options& options)
+               WindowSearch& search, const ProgramWindow& program, TextServices& text,
+               const Options& options)
       : windows_(windows),
         foreground_(foreground),
         processes_(processes),
+        search_(search),
         program_(program),
         text_(text),
         options_(options) {}
 
   void RememberActiveWindow();
-  // Only with "Close the window that was active before hiding" checked.
+  // Only with "Close the window that was active before hiding" checked. The desktop and the
+  // taskbar are left alone; a window of the shell (of its process, or a folder window) gets a
+  // close request, since ending its process would end the taskbar and the desktop; any other
+  // program is ended.
   void CloseActiveWindow();
   // Only with that option cleared.
   void ReactivateActiveWindow();
@@ -51,10 +57,12 @@ class ActiveWindow {
  private:
   bool IsOwnWindow(WindowHandle window);
   bool ContainsIgnoringCase(const std::wstring& text, const wchar_t* part);
+  bool IsShellWindow(WindowHandle window);
 
   WindowManager& windows_;
   Foreground& foreground_;
   ProcessControl& processes_;
+  WindowSearch& search_;
   const ProgramWindow& program_;
   TextServices& text_;
   const Options& options_;

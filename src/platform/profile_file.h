@@ -23,7 +23,8 @@ class ProfileFile {
   // crash or a failed write then never leaves a half-written file.
   // Makes `staged` a copy of `from` (or removes it when `from` does not exist).
   virtual bool StageCopy(const std::wstring& from, const std::wstring& staged) = 0;
-  // Writes out whatever the platform still holds of `staged`, then replaces `target` with it.
+  // Writes out whatever the platform still holds of `staged`, flushes it to the disk, then
+  // replaces `target` with it. False when any of that fails; `target` then stays as it was.
   virtual bool Commit(const std::wstring& staged, const std::wstring& target) = 0;
   virtual void Discard(const std::wstring& staged) = 0;
 };

@@ -18,6 +18,8 @@ class WindowSearch {
   virtual WindowHandle FindWindowAfter(WindowHandle parent, WindowHandle after,
                                        const std::optional<std::wstring>& className,
                                        const std::optional<std::wstring>& title) = 0;
+  // The shell's desktop window (GetShellWindow); kNoWindow when no shell runs.
+  virtual WindowHandle ShellWindow() = 0;
 };
 
 }  // namespace dpx

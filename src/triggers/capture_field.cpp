@@ -21,6 +21,23 @@ bool IsHeldModifierKey(std::uint16_t keyCode, ShiftState shift) {
          (keyCode == kVkMenu && shift.alt);
 }
 
+constexpr std::uint16_t kVkNumPad0 = 96;
+constexpr std::uint16_t kVkNumPad9 = 105;
+constexpr std::uint16_t kVkDivide = 111;
+constexpr std::uint16_t kVkOem2 = 191;  // the main slash key
+
+// DPX names the numeric-pad digits after the main-row digits, and the numeric-pad divide key
+// registers as the main slash key: their texts stand for these twins on purpose. 0 for others.
+std::uint16_t TwinOf(std::uint16_t keyCode) {
+  if (keyCode >= kVkNumPad0 && keyCode <= kVkNumPad9) return '0' + (keyCode - kVkNumPad0);
+  return keyCode == kVkDivide ? kVkOem2 : 0;
+}
+
+bool NamesTheSameKey(TShortCut parsed, TShortCut pressed) {
+  const std::uint16_t twin = TwinOf(pressed & kShortCutKeyMask);
+  return parsed == pressed || (twin != 0 && parsed == ((pressed & ~kShortCutKeyMask) | twin));
+}
+
 }  // namespace
 
 bool FilterHotKeyKey(std::uint16_t& keyCode, ShiftState shift) {
@@ -33,7 +50,13 @@ bool FilterHotKeyKey(std::uint16_t& keyCode, ShiftState shift) {
 
 bool HotKeyCaptureField::KeyDown(std::uint16_t& keyCode, ShiftState shift) {
   if (!FilterHotKeyKey(keyCode, shift)) return false;
-  text_ = FormatHotKeyText(MakeShortCut(keyCode, shift), names_);
+  const TShortCut pressed = MakeShortCut(keyCode, shift);
+  std::wstring text = FormatHotKeyText(pressed, names_);
+  if (!NamesTheSameKey(ParseHotKeyText(text, names_, textServices_), pressed)) {
+    keyCode = 0;
+    return false;
+  }
+  text_ = std::move(text);
   return true;
 }
 
@@ -42,10 +65,13 @@ void HotKeyCaptureField::KeyUp() {
 }
 
 HotKeyCaptureFields::HotKeyCaptureFields(Options& options, HotKeyRegistration& registration,
-                                         KeyNames& names, ShortcutsPage& page)
-    : fields_{HotKeyCaptureField{kHideHotKey, options.hideKey, registration, names, page},
-              HotKeyCaptureField{kProgramHotKey, options.programKey, registration, names, page},
-              HotKeyCaptureField{kScreenSaverHotKey, options.screenSaverKey, registration, names,
-                                 page}} {}
+                                         KeyNames& names, TextServices& textServices,
+                                         ShortcutsPage& page)
+    : fields_{
+          HotKeyCaptureField{kHideHotKey, options.hideKey, registration, names, textServices, page},
+          HotKeyCaptureField{kProgramHotKey, options.programKey, registration, names, textServices,
+                             page},
+          HotKeyCaptureField{kScreenSaverHotKey, options.screenSaverKey, registration, names,
+                             textServices, page}} {}
 
 }  // namespace dpx

@@ -6,6 +6,7 @@
 
 #include "app/options.h"
 #include "platform/key_names.h"
+#include "platform/text_services.h"
 #include "triggers/hot_key_registration.h"
 #include "triggers/shortcut.h"
 
@@ -31,14 +32,21 @@ class ShortcutsPage {
 class HotKeyCaptureField {
  public:
   HotKeyCaptureField(int id, std::wstring& text, HotKeyRegistration& registration, KeyNames& names,
-                     ShortcutsPage& page)
-      : id_(id), text_(text), registration_(registration), names_(names), page_(page) {}
+                     TextServices& textServices, ShortcutsPage& page)
+      : id_(id),
+        text_(text),
+        registration_(registration),
+        names_(names),
+        textServices_(textServices),
+        page_(page) {}
 
   int Id() const { return id_; }
   const std::wstring& Text() const { return text_; }
 
   // Returns true when the press counted and the text became its combination; the window shows
-  // Text() then. A refused press sets `keyCode` to 0 and changes nothing.
+  // Text() then. A refused press sets `keyCode` to 0 and changes nothing. Besides the filter's
+  // refusals, a key whose text names another key (a media key that the layout calls "D") or no
+  // key is refused: it would register as that other key.
   bool KeyDown(std::uint16_t& keyCode, ShiftState shift);
   // No character ever reaches the field.
   static void Character(wchar_t& character) { character = 0; }
@@ -51,6 +59,7 @@ class HotKeyCaptureField {
   std::wstring& text_;
   HotKeyRegistration& registration_;
   KeyNames& names_;
+  TextServices& textServices_;
   ShortcutsPage& page_;
 };
 
@@ -58,7 +67,7 @@ class HotKeyCaptureField {
 class HotKeyCaptureFields {
  public:
   HotKeyCaptureFields(Options& options, HotKeyRegistration& registration, KeyNames& names,
-                      ShortcutsPage& page);
+                      TextServices& textServices, ShortcutsPage& page);
 
   // Throws std::out_of_range for an id other than 0, 1 or 2.
   HotKeyCaptureField& Field(int id) { return fields_.at(static_cast<std::size_t>(id)); }

@@ -104,6 +104,18 @@ TEST(DistributionE2e, ProgramFilesImportOnlyWindowsSystemDllsAndDpxtray) {
   EXPECT_NE(std::find(dpxDlls.begin(), dpxDlls.end(), "dpxtray.dll"), dpxDlls.end());
 }
 
+// Windows Vista's loader refuses a program that imports a call its DLLs lack; the PBKDF2 of CNG
+// came with Windows 7, so DPX looks it up at run time.
+TEST(DistributionE2e, ProgramFilesImportNoCallThatWindowsVistaLacks) {
+  const fs::path build = CurrentSession().windowsBuild;
+  for (const std::string binary : {"dpx.exe", "dpxtray.dll", "dozov.dll"}) {
+    const std::string imports =
+        e2e::Run("x86_64-w64-mingw32-objdump -p " + Quote((build / binary).string()));
+    ASSERT_NE(imports.find("DLL Name: "), std::string::npos) << binary << ": no import table read";
+    EXPECT_EQ(imports.find("BCryptDeriveKeyPBKDF2"), std::string::npos) << binary;
+  }
+}
+
 TEST(DistributionE2e, HelpFileMapsEveryContextOfTheMainWindowToItsPage) {
   const fs::path work = fs::temp_directory_path() / "dpx-help-aliases";
   fs::remove_all(work);

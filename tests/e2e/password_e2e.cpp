@@ -15,6 +15,7 @@
 
 #include "dpx_windows.h"
 #include "harness.h"
+#include "session_state.h"
 
 namespace dpx::e2e {
 namespace {
@@ -265,6 +266,47 @@ TEST_F(PasswordE2e, CancelAtTheStartPromptEndsTheProgramAndKeepsThePassword) {
   EXPECT_NE(dpx->Wait(20s), -1) << "dpx.exe kept running after Cancel";
   EXPECT_TRUE(ShownMain().empty());
   EXPECT_EQ(RegistryValue(kPasswordKey, "10"), stored);
+}
+
+// A sync client or a scanner may hold "ExList.Dat" open. Its read error used to end the start's
+// loading before the settings: no password asked, the default hot keys instead of the user's.
+TEST_F(PasswordE2e, AListFileHeldByAnotherProgramIsReportedAndThePasswordAndHotKeysStillCount) {
+  const fs::path data = FreshDataFolder();
+  WriteDoNotHideList(data, {kKeyTarget});
+  const std::string listBefore = FileText(data / "ExList.Dat");
+  WriteSettings(data, {"[HOTKEY_Windows]", "Key=Ctrl+F7"});
+  // An earlier version's plain text: it unlocks as a stored hash does.
+  e2e::Run(Wine() + " reg add " + kPasswordKey + " /v 10 /d '" + kPassword + "' /f");
+  Program holder = StartWindowsProgram(
+      "tests/win32/dpx_test_windows.exe",
+      {"--hold-file", WindowsDataFilePath("ExList.Dat"), "--window", kKeyTarget});
+  const std::string target = WaitForWindow(kKeyTarget);
+  ASSERT_FALSE(target.empty());
+  Program notes = StartWindowsProgram("tests/win32/dpx_test_windows.exe", {"--window", "Notes"});
+  ASSERT_FALSE(WaitForWindow("Notes").empty());
+
+  dpx.emplace(StartWindowsProgram("dpx.exe", {"/q"}));
+  const std::string error = WaitForWindow("Error");
+  ASSERT_FALSE(error.empty()) << "the held list was not reported";
+  const std::vector<std::string> texts = WindowTexts("Error");
+  EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string& text) {
+    return text.find("ExList.Dat") != std::string::npos;
+  })) << "the error does not name the list";
+  ASSERT_TRUE(Answer(error, "Return"));
+
+  const std::string prompt = WaitForPrompt();
+  ASSERT_FALSE(prompt.empty()) << "the start did not ask for the stored password";
+  EXPECT_FALSE(XWindowShown("Error")) << "the list was reported more than once";
+  EXPECT_TRUE(ShownMain().empty());
+  TypeInto(prompt, kPassword);
+  Xdotool("windowfocus --sync " + prompt + " key Return");
+  ASSERT_TRUE(WaitUntil([] { return ShownPrompt().empty(); }));
+
+  // The user's hide hot key from the settings file.
+  EXPECT_TRUE(PressAndWait("ctrl+F7", target, [] { return !XWindowShown("Notes"); }))
+      << "the user's hide hot key does not hide";
+  EXPECT_TRUE(ShownMain().empty()) << "the quiet start showed the main window";
+  EXPECT_EQ(FileText(data / "ExList.Dat"), listBefore);
 }
 
 TEST_F(PasswordE2e, TheAutostartBoxWritesTheQuotedRunEntryAndRemovesIt) {

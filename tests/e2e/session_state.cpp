@@ -11,6 +11,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace dpx::e2e {
 namespace {
 
@@ -77,6 +80,12 @@ fs::path FreshDataFolder() {
   fs::remove_all(folder);
   fs::create_directories(folder);
   return folder;
+}
+
+std::string WindowsDataFilePath(const std::string& fileName) {
+  const passwd* user = ::getpwuid(::getuid());
+  return std::string("C:\\users\\") + (user ? user->pw_name : "root") +
+         "\\AppData\\Roaming\\Orvalen\\DPX\\" + fileName;
 }
 
 void WriteDoNotHideList(const fs::path& dataFolder, const std::vector<std::string>& titles) {
@@ -174,13 +183,14 @@ std::vector<ListedMode> ListedModes() {
   return modes;
 }
 
-std::optional<std::string> UserRegistryValue(const std::string& key, const std::string& name) {
+std::optional<std::string> UserRegistryValue(const std::string& key, const std::string& name,
+                                             const std::string& type) {
   int status = 0;
   std::istringstream lines(
       Run(Wine() + " reg query " + UserKey(key) + " /v " + Quote(name), &status));
   if (status != 0) return std::nullopt;
   // "    Name    REG_SZ    text", or nothing after the type for an empty text.
-  const std::regex value("^\\s*" + name + "\\s+REG_SZ(\\s+(.*))?$");
+  const std::regex value("^\\s*" + name + "\\s+" + type + "(\\s+(.*))?$");
   std::smatch match;
   for (std::string line; std::getline(lines, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -189,9 +199,10 @@ std::optional<std::string> UserRegistryValue(const std::string& key, const std::
   return std::nullopt;
 }
 
-void SetUserRegistryValue(const std::string& key, const std::string& name,
-                          const std::string& value) {
-  Run(Wine() + " reg add " + UserKey(key) + " /v " + Quote(name) + " /d " + Quote(value) + " /f");
+void SetUserRegistryValue(const std::string& key, const std::string& name, const std::string& value,
+                          const std::string& type) {
+  Run(Wine() + " reg add " + UserKey(key) + " /v " + Quote(name) + " /t " + type + " /d " +
+      Quote(value) + " /f");
 }
 
 void DeleteUserRegistryValue(const std::string& key, const std::string& name) {

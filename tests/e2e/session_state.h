@@ -15,6 +15,8 @@ namespace dpx::e2e {
 
 // DPX's data folder in the session's prefix, emptied (made when missing).
 std::filesystem::path FreshDataFolder();
+// The Windows path of a file in DPX's data folder, as dpx.exe and the test helpers name it.
+std::string WindowsDataFilePath(const std::string& fileName);
 // "ExList.Dat" with one entry per title (that window only, no program path): DPX leaves those
 // windows shown in hide mode.
 void WriteDoNotHideList(const std::filesystem::path& dataFolder,
@@ -51,10 +53,12 @@ struct ListedMode {
 // Wine's list (EnumDisplaySettingsW, numbered) once it offers the sizes the X server offers.
 std::vector<ListedMode> ListedModes();
 
-// A string value under HKEY_CURRENT_USER; nullopt when there is none.
-std::optional<std::string> UserRegistryValue(const std::string& key, const std::string& name);
-void SetUserRegistryValue(const std::string& key, const std::string& name,
-                          const std::string& value);
+// A string value under HKEY_CURRENT_USER of that type (REG_SZ, REG_EXPAND_SZ); nullopt when
+// there is none of that type.
+std::optional<std::string> UserRegistryValue(const std::string& key, const std::string& name,
+                                             const std::string& type = "REG_SZ");
+void SetUserRegistryValue(const std::string& key, const std::string& name, const std::string& value,
+                          const std::string& type = "REG_SZ");
 void DeleteUserRegistryValue(const std::string& key, const std::string& name);
 
 // The colour of one pixel of an X window, as "r,g,b".

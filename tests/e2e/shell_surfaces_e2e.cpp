@@ -165,6 +165,43 @@ TEST_F(ShellE2e, ClosingTheActiveProgramEndsItAtTheHide) {
   EXPECT_TRUE(keys.program().Running());
 }
 
+// On Windows the process of a folder window or of the shell's desktop window is explorer.exe:
+// ending it ends the taskbar and the desktop. The helper plays that process.
+TEST_F(ShellE2e, AnActiveWindowOfTheShellIsAskedToCloseInsteadOfEndingItsProcess) {
+  WriteSettings("[General]\r\nHideActiveWindow=1\r\n");
+  WindowsProgram keys(kHelper, {"--window", "Key target", "--window", "Canary"});
+  keys.Windows(2);
+  WindowsProgram dpx("dpx.exe", {"/Q"});
+  const std::string keyTarget = VisibleXWindows("Key target").at(0);
+  const struct {
+    const char* kind;
+    std::vector<std::string> helperArgs;
+  } cases[] = {
+      {"folder window", {"--class", "CabinetWClass", "--window", "Shell's window"}},
+      {"shell's process",
+       {"--shell-window", "1", "--window", "Desktop", "--window", "Shell's window"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    WindowsProgram shell(kHelper, c.helperArgs);
+    shell.Windows(std::count(c.helperArgs.begin(), c.helperArgs.end(), std::string("--window")));
+    if (c.helperArgs[0] == "--shell-window") {
+      ASSERT_TRUE(WaitUntil([&] {
+        return shell.program().Output().find("shell window set") != std::string::npos;
+      })) << shell.program().Output();
+    }
+    e2e::Run("xdotool mousemove --window " + VisibleXWindows("Shell's window").at(0) +
+             " 60 60 click 1");
+
+    ASSERT_TRUE(Hide(keyTarget));
+    EXPECT_TRUE(WaitUntil([&] { return !shell.program().Running(); }, 5s));
+    EXPECT_NE(shell.program().Output().find("closed Shell's window"), std::string::npos)
+        << "ended without a close request: " << shell.program().Output();
+    ASSERT_TRUE(Restore(keyTarget));
+  }
+  EXPECT_TRUE(dpx.program().Running());
+}
+
 TEST_F(ShellE2e, TheActiveWindowHasTheForegroundAgainAfterTheRestore) {
   WriteSettings("[General]\r\nHideActiveWindow=0\r\n");
   WindowsProgram keys(kHelper, {"--window", "Key target", "--window", "Canary"});

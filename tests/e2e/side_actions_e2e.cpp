@@ -143,6 +143,26 @@ TEST_F(SideActionsE2e, HideWallpaperEmptiesTheValueWhileHiddenAndWritesBackTheEx
   }
 }
 
+// Read as a plain string only, such a value counted as missing: the restore wrote "" and the
+// picture was gone.
+TEST_F(SideActionsE2e, AWallpaperStoredExpandableComesBackWithItsTypeAndText) {
+  const std::string old = "%USERPROFILE%\\Pictures\\DPX e2e wallpaper.bmp";
+  SetUserRegistryValue(kDesktopKey, "Wallpaper", old, "REG_EXPAND_SZ");
+  WriteSettings(dataFolder, {"[General]", "HideWallpaper=1"});
+  StartDpx({"/q"});
+  ASSERT_TRUE(Hide());
+  EXPECT_TRUE(WaitUntil(
+      [&] { return UserRegistryValue(kDesktopKey, "Wallpaper", "REG_EXPAND_SZ") == ""; }, 5s))
+      << "while hidden: "
+      << UserRegistryValue(kDesktopKey, "Wallpaper", "REG_EXPAND_SZ").value_or("(none)");
+  ASSERT_TRUE(Restore());
+  EXPECT_TRUE(WaitUntil(
+      [&] { return UserRegistryValue(kDesktopKey, "Wallpaper", "REG_EXPAND_SZ") == old; }, 5s))
+      << "after restore: REG_EXPAND_SZ "
+      << UserRegistryValue(kDesktopKey, "Wallpaper", "REG_EXPAND_SZ").value_or("(none)")
+      << ", REG_SZ " << UserRegistryValue(kDesktopKey, "Wallpaper").value_or("(none)");
+}
+
 TEST_F(SideActionsE2e, SwitchDisplayResolutionShowsTheChosenModeOnlyWhileHidden) {
   const std::vector<ListedMode> modes = ListedModes();
   const auto chosen = std::find_if(modes.begin(), modes.end(),

@@ -8,11 +8,9 @@
 #include <sstream>
 #include <thread>
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include "dpx_windows.h"
 #include "harness.h"
+#include "session_state.h"
 
 namespace dpx::e2e {
 namespace {
@@ -110,9 +108,7 @@ TEST_F(StartupE2e, ASettingsFileHeldByAnotherProgramStopsTheCloseWithItsPath) {
   fs::create_directories(dataFolder);
   const std::string before = "[Sounds]\r\nVolume=100\r\n";
   std::ofstream(dataFolder / "dpx.dat", std::ios::binary) << before;
-  const passwd* user = ::getpwuid(::getuid());
-  const std::string windowsPath = std::string("C:\\users\\") + (user ? user->pw_name : "root") +
-                                  "\\AppData\\Roaming\\Orvalen\\DPX\\dpx.dat";
+  const std::string windowsPath = WindowsDataFilePath("dpx.dat");
   Program holder = StartWindowsProgram("tests/win32/dpx_test_windows.exe",
                                        {"--hold-file", windowsPath, "--window", "Holder"});
   ASSERT_FALSE(WaitForWindow("Holder").empty());

@@ -12,18 +12,23 @@ std::wstring FakeUserRegistry::Name(const std::wstring& keyPath, const std::wstr
   return name;
 }
 
-std::optional<std::wstring> FakeUserRegistry::ReadText(const std::wstring& keyPath,
-                                                       const std::wstring& valueName) {
+std::optional<RegistryString> FakeUserRegistry::ReadString(const std::wstring& keyPath,
+                                                           const std::wstring& valueName) {
   if (refuseAccess_) return std::nullopt;
   const auto value = Get(keyPath, valueName);
   if (!value || !std::holds_alternative<std::wstring>(*value)) return std::nullopt;
-  return std::get<std::wstring>(*value);
+  return RegistryString{std::get<std::wstring>(*value), IsExpandable(keyPath, valueName)};
 }
 
-bool FakeUserRegistry::WriteText(const std::wstring& keyPath, const std::wstring& valueName,
-                                 const std::wstring& text) {
+bool FakeUserRegistry::WriteString(const std::wstring& keyPath, const std::wstring& valueName,
+                                   const RegistryString& value) {
   if (refuseAccess_) return false;
-  values_[Name(keyPath, valueName)] = text;
+  const std::wstring name = Name(keyPath, valueName);
+  values_[name] = value.text;
+  if (value.expandable)
+    expandable_.insert(name);
+  else
+    expandable_.erase(name);
   return true;
 }
 
@@ -32,11 +37,14 @@ bool FakeUserRegistry::ValueExists(const std::wstring& keyPath, const std::wstri
 }
 
 bool FakeUserRegistry::DeleteValue(const std::wstring& keyPath, const std::wstring& valueName) {
-  return !refuseAccess_ && values_.erase(Name(keyPath, valueName)) == 1;
+  if (refuseAccess_) return false;
+  expandable_.erase(Name(keyPath, valueName));
+  return values_.erase(Name(keyPath, valueName)) == 1;
 }
 
 void FakeUserRegistry::SetNumber(const std::wstring& keyPath, const std::wstring& valueName,
                                  std::uint32_t number) {
+  expandable_.erase(Name(keyPath, valueName));
   values_[Name(keyPath, valueName)] = number;
 }
 

@@ -26,6 +26,7 @@ class SimulatedShell final : public WindowSearch,
   WindowHandle foreground = kNoWindow;
   ProcessId ownProcess = 4242;
   std::set<ProcessId> unopenableProcesses;  // running with higher rights
+  WindowHandle shellWindow = kNoWindow;     // the shell's desktop window, when a shell runs
 
   const std::vector<std::wstring>& log() const { return log_; }
   void ClearLog() { log_.clear(); }
@@ -34,6 +35,7 @@ class SimulatedShell final : public WindowSearch,
   WindowHandle FindWindowAfter(WindowHandle parent, WindowHandle after,
                                const std::optional<std::wstring>& className,
                                const std::optional<std::wstring>& title) override;
+  WindowHandle ShellWindow() override { return shellWindow; }
   // Foreground
   WindowHandle ForegroundWindow() override { return foreground; }
   bool IsWindow(WindowHandle window) override { return desktop_.Exists(window); }

@@ -32,7 +32,8 @@ std::unique_ptr<ActiveDesktop> SimulatedWallpaper::OpenActiveDesktop() {
 
 void SimulatedWallpaper::ApplyRegistryWallpaper() {
   log_.push_back(L"notice");
-  shownFromRegistry_ = registry_.ReadText(L"Control Panel\\Desktop", L"Wallpaper").value_or(L"");
+  shownFromRegistry_ =
+      registry_.ReadString(L"Control Panel\\Desktop", L"Wallpaper").value_or(RegistryString{}).text;
 }
 
 }  // namespace dpx::fakes

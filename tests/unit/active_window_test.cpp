@@ -25,7 +25,7 @@ class ActiveWindowTest : public ::testing::Test {
   fakes::FakeProgramWindow program{desktop};
   fakes::FakeTextServices text;
   Options options;
-  ActiveWindow active{desktop, shell, shell, program, text, options};
+  ActiveWindow active{desktop, shell, shell, shell, program, text, options};
 };
 
 TEST_F(ActiveWindowTest, RemembersHandleClassAndTitleAsA255CharacterBufferHoldsThem) {
@@ -61,7 +61,8 @@ TEST_F(ActiveWindowTest, ShellWindowsAreNeverClosedAndFolderWindowsGetACloseRequ
       {L"workerw", L"Something", Expect::kNothing},
       {L"ExploreWClass", L"C:\\Users", Expect::kCloseRequest},
       {L"exploreWCLASS", L"Documents", Expect::kCloseRequest},
-      {L"CabinetWClass", L"C:\\Users", Expect::kTerminate},  // a folder window of another kind
+      {L"CabinetWClass", L"C:\\Users", Expect::kCloseRequest},  // every folder window since Vista
+      {L"cabinetwclass", L"Downloads", Expect::kCloseRequest},
       {L"Notepad", L"Untitled - Notepad", Expect::kTerminate},
       {L"Program", L"Program Managers' notes", Expect::kNothing},
   };
@@ -89,6 +90,29 @@ TEST_F(ActiveWindowTest, ShellWindowsAreNeverClosedAndFolderWindowsGetACloseRequ
       EXPECT_TRUE(desktop.log().empty()) << c.className;
     }
   }
+}
+
+// Ending the process of the shell's desktop window ends the taskbar and the desktop with it.
+TEST_F(ActiveWindowTest, AnyWindowOfTheShellsProcessGetsACloseRequestOthersAreEnded) {
+  constexpr ProcessId kShell = 700;
+  shell.shellWindow = desktop.AddWindow({L"", L"ShellDesktop", true, 0, 1, kShell});
+  const WindowHandle shellDialog = RememberActive(L"Run", L"#32770", kShell);
+  desktop.ClearLog();
+  active.CloseActiveWindow();
+  EXPECT_EQ(desktop.log(),
+            std::vector<std::wstring>{L"Post " + std::to_wstring(shellDialog) + L" 16"});
+  EXPECT_TRUE(shell.log().empty());
+
+  RememberActive(L"Run", L"#32770", kShell + 1);
+  active.CloseActiveWindow();
+  EXPECT_EQ(shell.log(), std::vector<std::wstring>{L"Terminate " + std::to_wstring(kShell + 1)});
+
+  // Without a shell, no process is the shell's.
+  shell.shellWindow = kNoWindow;
+  shell.ClearLog();
+  RememberActive(L"Run", L"#32770", kShell);
+  active.CloseActiveWindow();
+  EXPECT_EQ(shell.log(), std::vector<std::wstring>{L"Terminate " + std::to_wstring(kShell)});
 }
 
 TEST_F(ActiveWindowTest, ClosesNothingWhenOffWithoutAWindowOrWhenTheWindowIsDpxs) {

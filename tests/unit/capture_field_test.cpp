@@ -92,7 +92,7 @@ class CaptureFieldTest : public ::testing::Test {
   HotKeyRegistration registration{hotKeys, names, textServices, messages};
   RecordingShortcutsPage page;
   Options options;
-  HotKeyCaptureFields fields{options, registration, names, page};
+  HotKeyCaptureFields fields{options, registration, names, textServices, page};
   HotKeyCaptureField& hideField = fields.Field(kHideHotKey);
 };
 
@@ -145,6 +145,27 @@ TEST_F(CaptureFieldTest, AcceptedPressesShowTheirHotKeyText) {
   }
   EXPECT_EQ(options.hideKey, L"Ctrl+`");
   EXPECT_EQ(options.programKey, L"Ctrl+\\");
+}
+
+// The layout names Volume Mute (173) after the scan code it shares with "D" when the extended bit
+// is not given: taken, it would show "D" and register a plain letter as a global hot key.
+TEST_F(CaptureFieldTest, AKeyWhoseTextNamesAnotherKeyOrNoneIsRefused) {
+  names.names[173] = L"D";
+  names.names[174] = L"Volume Down";
+  const struct {
+    std::uint16_t key;
+    ShiftState shift;
+  } refused[] = {{173, kNone}, {173, kCtrl}, {183, kNone}, {0xE8, kAlt}};  // 183, 0xE8: no name
+  for (const auto& press : refused) {
+    std::uint16_t key = press.key;
+    EXPECT_FALSE(hideField.KeyDown(key, press.shift)) << "key " << press.key;
+    EXPECT_EQ(key, 0) << "key " << press.key;
+    EXPECT_EQ(options.hideKey, L"Ctrl+`") << "key " << press.key;
+  }
+  EXPECT_TRUE(Press(hideField, 174, kShift));
+  EXPECT_EQ(options.hideKey, L"Shift+Volume Down");
+  hideField.KeyUp();
+  EXPECT_EQ(hotKeys.Registered(kHideHotKey), (fakes::FakeHotKeys::Combination{4, 174}));
 }
 
 TEST_F(CaptureFieldTest, NoCharacterReachesTheField) {

@@ -165,15 +165,23 @@ TEST_F(DisplayModeActionTest, TheTestShowsTheSelectedModeAndAlwaysSwitchesBack) 
 }
 
 TEST(ResolutionMenuTest, SizesNewestFirstDepthsAndRatesInEnumerationOrder) {
-  fakes::SimulatedDisplay display{{}, kVga};
+  // The list the switch uses, in another order than the raw one.
+  fakes::SimulatedDisplay display{{
+                                      {1024, 768, 32, 60},  // 0
+                                      {800, 600, 32, 75},   // 1
+                                      {640, 480, 32, 75},   // 2
+                                      {640, 480, 16, 60},   // 3
+                                      {640, 480, 32, 60},   // 4
+                                  },
+                                  kVga};
   display.SetRawModes({
-      {640, 480, 32, 60},   // 0
-      {640, 480, 16, 60},   // 1
-      {800, 600, 32, 1},    // 2: the hardware's default rate, not listed
-      {800, 600, 32, 75},   // 3
-      {640, 480, 32, 75},   // 4
-      {1024, 768, 32, 60},  // 5
-      {1024, 768, 32, 60},  // 6: the same mode again gets its own item
+      {640, 480, 32, 60},   // 4
+      {640, 480, 16, 60},   // 3
+      {800, 600, 32, 1},    // the hardware's default rate, not listed
+      {800, 600, 32, 75},   // 1
+      {640, 480, 32, 75},   // 2
+      {1024, 768, 32, 60},  // 0
+      {1024, 768, 32, 60},  // 0: the same mode again gets its own item
   });
   const ResolutionMenu menu = BuildResolutionMenu(display);
 
@@ -187,19 +195,45 @@ TEST(ResolutionMenuTest, SizesNewestFirstDepthsAndRatesInEnumerationOrder) {
   EXPECT_EQ(menu[2].depths[1].caption, L"16 bits");
   ASSERT_EQ(menu[2].depths[0].frequencies.size(), 2u);
   EXPECT_EQ(menu[2].depths[0].frequencies[0].caption, L"60 Hz");
-  EXPECT_EQ(menu[2].depths[0].frequencies[0].modeNumber, 0);
+  EXPECT_EQ(menu[2].depths[0].frequencies[0].modeNumber, 4);
   EXPECT_EQ(menu[2].depths[0].frequencies[1].caption, L"75 Hz");
-  EXPECT_EQ(menu[2].depths[0].frequencies[1].modeNumber, 4);
+  EXPECT_EQ(menu[2].depths[0].frequencies[1].modeNumber, 2);
+  EXPECT_EQ(menu[2].depths[1].frequencies[0].modeNumber, 3);
 
   ASSERT_EQ(menu[1].depths.size(), 1u);
   ASSERT_EQ(menu[1].depths[0].frequencies.size(), 1u);
-  EXPECT_EQ(menu[1].depths[0].frequencies[0].modeNumber, 3) << "the skipped mode keeps index 2";
+  EXPECT_EQ(menu[1].depths[0].frequencies[0].modeNumber, 1);
 
   ASSERT_EQ(menu[0].depths[0].frequencies.size(), 2u);
   EXPECT_EQ(menu[0].depths[0].frequencies[0].caption, L"60 Hz");
   EXPECT_EQ(menu[0].depths[0].frequencies[1].caption, L"60 Hz");
-  EXPECT_EQ(menu[0].depths[0].frequencies[0].modeNumber, 5);
-  EXPECT_EQ(menu[0].depths[0].frequencies[1].modeNumber, 6);
+  EXPECT_EQ(menu[0].depths[0].frequencies[0].modeNumber, 0);
+  EXPECT_EQ(menu[0].depths[0].frequencies[1].modeNumber, 0);
+}
+
+// The number an item carries is the one the hide switches with: picking a mode switches to it.
+TEST(ResolutionMenuTest, APickedModeIsTheModeTheSwitchPutsInForce) {
+  fakes::SimulatedDisplay display{{kFullHd, {1280, 720, 32, 60}, kVga}, kVga};
+  display.SetRawModes({kVga, {1600, 900, 32, 60}, {1280, 720, 32, 60}, kFullHd});
+  Options options;
+  options.switchResolution = true;
+  DisplayModeAction action{display, options};
+  int items = 0;
+  for (const SizeItem& size : BuildResolutionMenu(display)) {
+    EXPECT_NE(size.caption, L"1600x900") << "a mode the list lacks cannot be switched to";
+    for (const DepthItem& depth : size.depths)
+      for (const FrequencyItem& frequency : depth.frequencies) {
+        ++items;
+        options.resolution = frequency.modeNumber;
+        action.SwitchToSelectedMode();
+        EXPECT_EQ(size.caption, std::to_wstring(display.current().width) + L"x" +
+                                    std::to_wstring(display.current().height));
+        EXPECT_EQ(depth.caption, std::to_wstring(display.current().bitsPerPel) + L" bits");
+        EXPECT_EQ(frequency.caption, std::to_wstring(display.current().frequency) + L" Hz");
+        action.RestoreDisplayMode();
+      }
+  }
+  EXPECT_EQ(items, 3);
 }
 
 TEST(ResolutionMenuTest, OnlyDefaultRatesOrNoModesGiveAnEmptyMenu) {

@@ -87,5 +87,22 @@ TEST_F(PasswordStoreTest, AnEarlierPlainTextThatCannotBeHashedStaysAndStillUnloc
   EXPECT_TRUE(Unlocks(store.Read(), L"Pa ss"));
 }
 
+// The next start would find no password, or the old one: the save must not pass for done.
+TEST_F(PasswordStoreTest, AValueTheRegistryRefusesIsAnErrorNamingIt) {
+  const std::wstring hashed = HashPassword(L"Secret", hashing);
+  registry.RefuseAccess(true);
+  for (const std::wstring& password : {hashed, std::wstring(L"Pa ss"), std::wstring()}) {
+    try {
+      store.Write(password);
+      ADD_FAILURE() << "no error for a password of " << password.size() << " characters";
+    } catch (const PasswordWriteError& error) {
+      EXPECT_EQ(error.Message(),
+                L"Unable to write to HKEY_CURRENT_USER\\Software\\Windows\\Cryptography\\10");
+    }
+  }
+  registry.RefuseAccess(false);
+  EXPECT_EQ(Stored(), L"<no text>");
+}
+
 }  // namespace
 }  // namespace dpx

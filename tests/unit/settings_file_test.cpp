@@ -190,11 +190,12 @@ TEST_F(SettingsFileTest, AnUncheckedBoxSavesTheEmptyPassword) {
   EXPECT_TRUE(PasswordVerifier(password, hashing).Matches(L"new"));
 }
 
-TEST_F(SettingsFileTest, ARegistryThatRefusesThePasswordIsNoError) {
+// The file is written first; the refused password then stops the save (the close) with its error.
+TEST_F(SettingsFileTest, ARegistryThatRefusesThePasswordFailsTheSaveAfterTheFile) {
   Load();
   registry.RefuseAccess(true);
   password = L"new";
-  EXPECT_NO_THROW(settings.SaveSettings(Changed(), password));
+  EXPECT_THROW(settings.SaveSettings(Changed(), password), PasswordWriteError);
   EXPECT_NE(profile.Text(kPath), std::nullopt);
 }
 

@@ -41,6 +41,35 @@ TEST_F(WallpaperActionTest, RegistryRouteEmptiesTheValueWhileHiddenAndPutsTheTex
   }
 }
 
+// Read as a plain string only, such a value counted as missing: the restore then wrote "" and the
+// picture was gone.
+TEST_F(WallpaperActionTest, AnExpandablePathKeepsItsTypeAndTextThroughHideRestoreAndRecovery) {
+  const RegistryString expandable{L"%USERPROFILE%\\Pictures\\beach.jpg", true};
+  const RegistryString emptied{L"", true};
+  registry.WriteString(kDesktopKey, kWallpaperValue, expandable);
+  wallpaper.HideWallpaper();
+  EXPECT_EQ(registry.ReadString(kDesktopKey, kWallpaperValue), emptied);
+  EXPECT_EQ(shell.shownFromRegistry(), L"");
+  EXPECT_EQ(wallpaper.PathToPutBack(), expandable.text);
+  wallpaper.RestoreWallpaper();
+  EXPECT_EQ(registry.ReadString(kDesktopKey, kWallpaperValue), expandable);
+  EXPECT_EQ(shell.shownFromRegistry(), expandable.text);
+
+  // A recovery knows only the path: the type the dead run's hide left stays.
+  wallpaper.HideWallpaper();
+  WallpaperAction afterACrash{shell, registry, options};
+  afterACrash.PutBackWallpaper(expandable.text);
+  EXPECT_EQ(registry.ReadString(kDesktopKey, kWallpaperValue), expandable);
+
+  // A plain string stays plain.
+  registry.WriteText(kDesktopKey, kWallpaperValue, kUserPicture);
+  wallpaper.HideWallpaper();
+  EXPECT_EQ(registry.ReadString(kDesktopKey, kWallpaperValue), (RegistryString{L"", false}));
+  wallpaper.RestoreWallpaper();
+  EXPECT_EQ(registry.ReadString(kDesktopKey, kWallpaperValue),
+            (RegistryString{kUserPicture, false}));
+}
+
 TEST_F(WallpaperActionTest, TheJournalGetsThePathOnlyWhileTakenAndARecoveryPutsItBack) {
   EXPECT_FALSE(wallpaper.PathToPutBack());
   wallpaper.HideWallpaper();

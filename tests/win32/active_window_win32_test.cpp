@@ -13,6 +13,7 @@
 #include "platform/win32/processes_win32.h"
 #include "platform/win32/text_services_win32.h"
 #include "platform/win32/window_manager_win32.h"
+#include "platform/win32/window_search_win32.h"
 #include "no_program_window.h"
 #include "shell_win32_support.h"
 
@@ -46,7 +47,8 @@ class ActiveWindowWin32Test : public ::testing::Test {
   win32::Win32TextServices text;
   NoProgramWindow program;
   Options options;
-  ActiveWindow active{windows, foreground, control, program, text, options};
+  win32::Win32WindowSearch search;
+  ActiveWindow active{windows, foreground, control, search, program, text, options};
 };
 
 TEST_F(ActiveWindowWin32Test, ClosingTheActiveProgramEndsItsProcessWithoutACloseRequest) {

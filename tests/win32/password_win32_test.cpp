@@ -1,5 +1,6 @@
-// The application password and autostart against the real platform: CNG's PBKDF2 gives the
-// published vectors, the stored value and the Run entry go through the real registry.
+// The application password and autostart against the real platform: CNG's PBKDF2 and the
+// program's own give the published vectors, the stored value and the Run entry go through the real
+// registry.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -31,8 +32,12 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
   return text;
 }
 
-TEST(CngHashingTest, Pbkdf2GivesTheRfc7914Vectors) {
-  win32::Win32PasswordHashing hashing;
+// CNG's PBKDF2 where Windows has it (Wine does), the program's own on Windows Vista: the same keys.
+class Pbkdf2RouteTest : public ::testing::TestWithParam<win32::Pbkdf2Route> {};
+
+TEST_P(Pbkdf2RouteTest, GivesTheRfc7914Vectors) {
+  win32::Win32PasswordHashing hashing(GetParam());
+  EXPECT_EQ(hashing.UsesPlatformPbkdf2(), GetParam() == win32::Pbkdf2Route::kPlatformWhereItExists);
   EXPECT_EQ(Hex(hashing.DeriveKey(Bytes("passwd"), Bytes("salt"), 1, 64)),
             "55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc"
             "49ca9cccf179b645991664b39d77ef317c71b845b1e30bd509112041d3a19783");
@@ -43,6 +48,26 @@ TEST(CngHashingTest, Pbkdf2GivesTheRfc7914Vectors) {
   EXPECT_EQ(Hex(hashing.DeriveKey({}, Bytes("salt"), 1, 32)),
             "f135c27993baf98773c5cdb40a5706ce6a345cde61b000a67858650cd6a324d7");
 }
+
+// A password stored through one route unlocks through the other.
+TEST(CngHashingTest, AHashMadeWithoutCngChecksWithCngAndTheOtherWayRound) {
+  win32::Win32PasswordHashing platform;
+  win32::Win32PasswordHashing own(win32::Pbkdf2Route::kProgramsOwn);
+  const auto byOwn = ParseHashedPassword(HashPassword(L"Pa ss", own));
+  const auto byPlatform = ParseHashedPassword(HashPassword(L"Pa ss", platform));
+  ASSERT_TRUE(byOwn && byPlatform);
+  EXPECT_TRUE(MatchesHashedPassword(*byOwn, L"Pa ss", platform));
+  EXPECT_TRUE(MatchesHashedPassword(*byPlatform, L"Pa ss", own));
+  EXPECT_FALSE(MatchesHashedPassword(*byPlatform, L"Pa s", own));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothRoutes, Pbkdf2RouteTest,
+                         ::testing::Values(win32::Pbkdf2Route::kPlatformWhereItExists,
+                                           win32::Pbkdf2Route::kProgramsOwn),
+                         [](const ::testing::TestParamInfo<win32::Pbkdf2Route>& route) {
+                           return route.param == win32::Pbkdf2Route::kProgramsOwn ? "ProgramsOwn"
+                                                                                  : "Cng";
+                         });
 
 TEST(CngHashingTest, RandomBytesComeInTheLengthAskedAndDiffer) {
   win32::Win32PasswordHashing hashing;

@@ -193,6 +193,23 @@ TEST_F(SettingsWin32Test, AFileThatCannotBeWrittenStopsTheSaveWithItsPath) {
   EXPECT_EQ(FileText(), before);
 }
 
+// Another program holds the staged copy so that it can be renamed but not written: the copy
+// cannot be flushed, so it must not take the settings file's place.
+TEST_F(SettingsWin32Test, AStagedCopyThatCannotBeFlushedLeavesTheFileAsItWas) {
+  PutFile("[Sounds]\r\nVolume=100\r\n");
+  const std::wstring staged = path_ + L".tmp";
+  ASSERT_TRUE(profile_.StageCopy(path_, staged));
+  ASSERT_TRUE(profile_.WriteString(staged, L"Sounds", L"Volume", L"7"));
+  win32::UniqueFileHandle holder(::CreateFileW(staged.c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(holder);
+  EXPECT_FALSE(profile_.Commit(staged, path_));
+  holder.Reset();
+  profile_.Discard(staged);
+  EXPECT_EQ(FileText(), L"[Sounds]\r\nVolume=100\r\n");
+}
+
 TEST_F(SettingsWin32Test, AReadOnlyFileStopsTheSaveWithItsPath) {
   Options fromFake;
   LoadBoth(fromFake);

@@ -15,6 +15,8 @@
 //   --message-only TITLE  a message-only window with this title
 //   --hold-file PATH    keeps that file open without sharing it, as another program may
 //   --load-library PATH loads that DLL and keeps it, as a program with DPX's hook library does
+//   --shell-window 1    makes the first window the shell's window (SetShellWindow), as the
+//                       shell's desktop is, and prints "shell window set" or "shell window refused"
 //   --hot-key MODS:VK   registers that hot key (RegisterHotKey's modifiers and key code, in
 //                       decimal) on the first window and prints "hot key held" or "hot key
 //                       refused"; each press then prints "hot key pressed"
@@ -31,6 +33,9 @@
 #include <set>
 #include <string>
 #include <vector>
+
+// Exported by user32.dll but not declared by every SDK.
+extern "C" __declspec(dllimport) BOOL WINAPI SetShellWindow(HWND window);
 
 namespace {
 
@@ -158,6 +163,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> messageOnlyTitles;
   std::vector<HANDLE> heldFiles;  // closed when the process ends
   std::wstring hotKey;
+  bool shellWindow = false;
   if (argc == 1) {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
@@ -190,6 +196,8 @@ int wmain(int argc, wchar_t** argv) {
       next.childTitle = value;
     } else if (option == L"--message-only") {
       messageOnlyTitles.push_back(value);
+    } else if (option == L"--shell-window") {
+      shellWindow = std::wcscmp(value, L"1") == 0;
     } else if (option == L"--hot-key") {
       hotKey = value;
     } else if (option == L"--hold-file") {
@@ -247,6 +255,12 @@ int wmain(int argc, wchar_t** argv) {
         static_cast<UINT>(std::wcstoul(*keyCode == L':' ? keyCode + 1 : keyCode, nullptr, 10));
     std::wprintf(RegisterHotKey(windows[0], 1, modifiers, key) ? L"hot key held\n"
                                                                : L"hot key refused\n");
+    std::fflush(stdout);
+  }
+  if (shellWindow && !windows.empty()) {
+    SetShellWindow(windows[0]);
+    std::wprintf(GetShellWindow() == windows[0] ? L"shell window set\n"
+                                                : L"shell window refused\n");
     std::fflush(stdout);
   }
   if (hangAfter && !windows.empty()) SetTimer(windows[0], kHangTimer, hangAfter, nullptr);

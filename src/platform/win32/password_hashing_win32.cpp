@@ -1,11 +1,8 @@
 #include "platform/win32/password_hashing_win32.h"
 
-#include <windows.h>
-// After windows.h, which it needs.
-#include <bcrypt.h>
-
 #include <string>
 
+#include "common/pbkdf2.h"
 #include "platform/win32/unique_handle.h"
 
 namespace dpx::win32 {
@@ -26,10 +23,27 @@ ULONG Length(std::size_t size, const char* call) {
 
 }  // namespace
 
+Win32PasswordHashing::Win32PasswordHashing(Pbkdf2Route route) {
+  if (route == Pbkdf2Route::kProgramsOwn) return;
+  // Loaded already: the program imports bcrypt.dll's other calls, which Vista has.
+  const HMODULE bcrypt = ::GetModuleHandleW(L"bcrypt.dll");
+  if (bcrypt == nullptr) return;
+  // Through void* because the export's real type differs from FARPROC's.
+  platformPbkdf2_ = reinterpret_cast<PlatformPbkdf2>(
+      reinterpret_cast<void*>(::GetProcAddress(bcrypt, "BCryptDeriveKeyPBKDF2")));
+}
+
 std::vector<std::uint8_t> Win32PasswordHashing::DeriveKey(std::span<const std::uint8_t> password,
                                                           std::span<const std::uint8_t> salt,
                                                           std::uint32_t iterations,
                                                           std::size_t length) {
+  if (platformPbkdf2_ == nullptr) return Pbkdf2HmacSha256(password, salt, iterations, length);
+  return DeriveKeyWithPlatform(password, salt, iterations, length);
+}
+
+std::vector<std::uint8_t> Win32PasswordHashing::DeriveKeyWithPlatform(
+    std::span<const std::uint8_t> password, std::span<const std::uint8_t> salt,
+    std::uint32_t iterations, std::size_t length) {
   BCRYPT_ALG_HANDLE opened = nullptr;
   NTSTATUS status = ::BCryptOpenAlgorithmProvider(&opened, BCRYPT_SHA256_ALGORITHM, nullptr,
                                                   BCRYPT_ALG_HANDLE_HMAC_FLAG);
@@ -41,9 +55,9 @@ std::vector<std::uint8_t> Win32PasswordHashing::DeriveKey(std::span<const std::u
   auto* passwordBytes = password.empty() ? &none : const_cast<std::uint8_t*>(password.data());
   auto* saltBytes = salt.empty() ? &none : const_cast<std::uint8_t*>(salt.data());
   std::vector<std::uint8_t> key(length);
-  status = ::BCryptDeriveKeyPBKDF2(hmac.Get(), passwordBytes, Length(password.size(), "PBKDF2"),
-                                   saltBytes, Length(salt.size(), "PBKDF2"), iterations, key.data(),
-                                   Length(key.size(), "PBKDF2"), 0);
+  status = platformPbkdf2_(hmac.Get(), passwordBytes, Length(password.size(), "PBKDF2"), saltBytes,
+                           Length(salt.size(), "PBKDF2"), iterations, key.data(),
+                           Length(key.size(), "PBKDF2"), 0);
   if (!BCRYPT_SUCCESS(status)) Fail("BCryptDeriveKeyPBKDF2", status);
   return key;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/unique_handle.h"
+
 namespace dpx::win32 {
 
 std::wstring Win32ProfileFile::ReadString(const std::wstring& path, const std::wstring& section,
@@ -32,6 +34,12 @@ bool Win32ProfileFile::StageCopy(const std::wstring& from, const std::wstring& s
 bool Win32ProfileFile::Commit(const std::wstring& staged, const std::wstring& target) {
   // Three nulls make the profile calls write out and forget what they hold of the file.
   ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, staged.c_str());
+  // On the disk before it replaces the old file: a power cut right after the rename must not
+  // leave an empty "dpx.dat". Shared every way: the profile calls may still hold the file open.
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const UniqueFileHandle file(::CreateFileW(staged.c_str(), GENERIC_WRITE, kShareAll, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file || !::FlushFileBuffers(file.Get())) return false;
   return ::MoveFileExW(staged.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }

@@ -6,19 +6,20 @@
 
 namespace dpx::win32 {
 
-std::optional<std::wstring> Win32UserRegistry::ReadText(const std::wstring& keyPath,
-                                                        const std::wstring& valueName) {
+std::optional<RegistryString> Win32UserRegistry::ReadString(const std::wstring& keyPath,
+                                                            const std::wstring& valueName) {
   HKEY opened = nullptr;
   if (::RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   const UniqueRegistryKey key(opened);
 
+  const auto isString = [](DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; };
   DWORD type = 0;
   DWORD bytes = 0;
   if (::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) !=
           ERROR_SUCCESS ||
-      type != REG_SZ) {
+      !isString(type)) {
     return std::nullopt;
   }
   // One spare character: the stored data need not end in a null.
@@ -26,26 +27,27 @@ std::optional<std::wstring> Win32UserRegistry::ReadText(const std::wstring& keyP
   bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
   if (::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(text.data()), &bytes) != ERROR_SUCCESS ||
-      type != REG_SZ) {
+      !isString(type)) {
     return std::nullopt;
   }
   text.resize(bytes / sizeof(wchar_t));
   // The text ends at the first null, as a string read from the registry does.
   text.resize(text.find(L'\0') == std::wstring::npos ? text.size() : text.find(L'\0'));
-  return text;
+  return RegistryString{text, type == REG_EXPAND_SZ};
 }
 
-bool Win32UserRegistry::WriteText(const std::wstring& keyPath, const std::wstring& valueName,
-                                  const std::wstring& text) {
+bool Win32UserRegistry::WriteString(const std::wstring& keyPath, const std::wstring& valueName,
+                                    const RegistryString& value) {
   HKEY created = nullptr;
   if (::RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_WRITE, nullptr, &created, nullptr) != ERROR_SUCCESS) {
     return false;
   }
   const UniqueRegistryKey key(created);
-  const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));  // with its null
-  return ::RegSetValueExW(key.Get(), valueName.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+  const auto bytes = static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t));  // with null
+  return ::RegSetValueExW(
+             key.Get(), valueName.c_str(), 0, value.expandable ? REG_EXPAND_SZ : REG_SZ,
+             reinterpret_cast<const BYTE*>(value.text.c_str()), bytes) == ERROR_SUCCESS;
 }
 
 bool Win32UserRegistry::ValueExists(const std::wstring& keyPath, const std::wstring& valueName) {

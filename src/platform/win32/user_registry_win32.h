@@ -6,10 +6,10 @@ namespace dpx::win32 {
 
 class Win32UserRegistry final : public UserRegistry {
  public:
-  std::optional<std::wstring> ReadText(const std::wstring& keyPath,
-                                       const std::wstring& valueName) override;
-  bool WriteText(const std::wstring& keyPath, const std::wstring& valueName,
-                 const std::wstring& text) override;
+  std::optional<RegistryString> ReadString(const std::wstring& keyPath,
+                                           const std::wstring& valueName) override;
+  bool WriteString(const std::wstring& keyPath, const std::wstring& valueName,
+                   const RegistryString& value) override;
   bool ValueExists(const std::wstring& keyPath, const std::wstring& valueName) override;
   bool DeleteValue(const std::wstring& keyPath, const std::wstring& valueName) override;
 };

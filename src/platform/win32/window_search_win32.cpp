@@ -13,4 +13,8 @@ WindowHandle Win32WindowSearch::FindWindowAfter(WindowHandle parent, WindowHandl
                                   title ? title->c_str() : nullptr));
 }
 
+WindowHandle Win32WindowSearch::ShellWindow() {
+  return FromHwnd(::GetShellWindow());
+}
+
 }  // namespace dpx::win32

@@ -9,6 +9,7 @@ class Win32WindowSearch final : public WindowSearch {
   WindowHandle FindWindowAfter(WindowHandle parent, WindowHandle after,
                                const std::optional<std::wstring>& className,
                                const std::optional<std::wstring>& title) override;
+  WindowHandle ShellWindow() override;
 };
 
 }  // namespace dpx::win32

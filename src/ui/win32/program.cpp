@@ -72,29 +72,36 @@ void Program::RestoreIfHidden() {
   if (hideMode_.Active()) toggle_.Toggle();
 }
 
-// The creation handler's steps that read the desktop and the saved state, in their order. An
-// error skips the steps after it; start-up goes on.
+// The creation handler's steps that read the desktop and the saved state, in their order. Each
+// runs on its own: one that fails is reported and the others still run, so a list file held by
+// another program can neither skip the settings and the stored password (the start would then
+// open without asking for it) nor be written over (its save is skipped when its load failed).
 void Program::OnMainWindowCreated() {
   ui_.SetOwner(mainForm_.Handle());
-  newWindowWatch_.Start();
-  RefreshVisibleWindowsList();
-  // A registry that refuses the entry is reported, but must not keep the lists and settings from
-  // loading: the end would save defaults over them.
-  RunReportingErrors(ui_, [this] {
+  const auto step = [this](auto&& handler) { RunReportingErrors(ui_, handler); };
+  step([this] { newWindowWatch_.Start(); });
+  step([this] { RefreshVisibleWindowsList(); });
+  step([this] {
     autoStart_.ShowAtStart([this](bool on) { mainForm_.ExtraSettings().ShowAutoStart(on); });
   });
   mainForm_.Windows().ConnectEditing(saved_);
-  saved_.LoadExcludeList();
-  mainForm_.Windows().ShowExcludeList(saved_.ExcludeList());
-  saved_.LoadBringToTopList();
-  mainForm_.Windows().ShowBringToTopList(saved_.BringToTopList());
-  saved_.LoadSettings();
-  hotCorners_.ResetHover();
-  mainForm_.Windows().ShowOptions();
-  mainForm_.ExtraSettings().ShowOptions();
-  displayPage_.Create(mainForm_.Handle());
+  step([this] {
+    saved_.LoadExcludeList();
+    mainForm_.Windows().ShowExcludeList(saved_.ExcludeList());
+  });
+  step([this] {
+    saved_.LoadBringToTopList();
+    mainForm_.Windows().ShowBringToTopList(saved_.BringToTopList());
+  });
+  step([this] {
+    saved_.LoadSettings();
+    hotCorners_.ResetHover();
+    mainForm_.Windows().ShowOptions();
+    mainForm_.ExtraSettings().ShowOptions();
+  });
+  step([this] { displayPage_.Create(mainForm_.Handle()); });
   mainForm_.SelectPage(IDC_BTN_WINDOWS);
-  screenSaver_.LoadLockWorkStation();
+  step([this] { screenSaver_.LoadLockWorkStation(); });
 }
 
 void Program::RefreshVisibleWindowsList() {
@@ -113,7 +120,7 @@ void Program::RegisterHotKeys() {
   hotKeyRegistrar_ = std::make_unique<Win32HotKeys>(mainForm_.Handle());
   hotKeys_ = std::make_unique<HotKeyRegistration>(*hotKeyRegistrar_, keyNames_, text_, ui_);
   endSteps_.SetHotKeys(hotKeys_.get());
-  captureFields_ = std::make_unique<HotKeyCaptureFields>(options_, *hotKeys_, keyNames_,
+  captureFields_ = std::make_unique<HotKeyCaptureFields>(options_, *hotKeys_, keyNames_, text_,
                                                          static_cast<ShortcutsPage&>(*this));
   captureFieldWindows_ = std::make_unique<HotKeyFieldWindows>(*captureFields_, ui_);
   OptionsPage& page = mainForm_.ExtraSettings();

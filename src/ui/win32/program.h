@@ -142,7 +142,7 @@ class Program final : private TriggerActions, private ShortcutsPage {
   Win32Foreground foreground_;
   Win32ProcessControl processControl_;
   Win32TrayLibrary trayLibrary_;
-  ActiveWindow activeWindow_{windows_,       foreground_, processControl_,
+  ActiveWindow activeWindow_{windows_,       foreground_, processControl_, windowSearch_,
                              programWindow_, text_,       options_};
   BringToTopProgram bringToTop_{windows_,       foreground_, processControl_,
                                 programWindow_, text_,       saved_.BringToTopList(),
