@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <system_error>
 #include <thread>
 
 namespace dpx::win32 {
@@ -38,24 +39,31 @@ QueuedCall WorkerCallQueues::Queue(ThreadId thread, std::function<void()> call) 
   if (line.calls.empty() && !line.running) line.lastMoved = Clock::now();
   line.calls.push_back(std::move(call));
   const QueuedCall queued{thread, ++line.queued};
-  if (state_->idle > 0)
-    state_->work.notify_one();
-  else
-    StartWorkerIfNeeded(state_);
+  Dispatch(state_);
   return queued;
 }
 
-void WorkerCallQueues::StartWorkerIfNeeded(const std::shared_ptr<State>& state) {
+void WorkerCallQueues::Dispatch(const std::shared_ptr<State>& state) {
   const auto now = Clock::now();
+  std::size_t waiting = 0;
   std::size_t stuck = 0;
-  bool waiting = false;
   for (const auto& [thread, line] : state->lines) {
+    if (!line.served && !line.calls.empty()) ++waiting;
     if (line.running && now - line.callStarted >= state->stuckAfter) ++stuck;
-    if (!line.served && !line.calls.empty()) waiting = true;
   }
-  if (!waiting || state->idle > 0 || state->workers - stuck >= state->maxWorkers) return;
-  ++state->workers;
-  std::thread(Serve, state).detach();
+  if (waiting == 0) return;
+  if (state->idle > 0) state->work.notify_all();
+  // Each idle or starting worker takes one waiting line; the others get a worker of their own.
+  for (std::size_t free = state->idle + state->starting;
+       free < waiting && state->workers - stuck < state->maxWorkers; ++free) {
+    try {
+      std::thread(Serve, state).detach();
+    } catch (const std::system_error&) {
+      return;  // no thread to be had now: the next call or wait tries again
+    }
+    ++state->workers;
+    ++state->starting;
+  }
 }
 
 WorkerCallQueues::Line* WorkerCallQueues::TakeWaitingLine(State& state) {
@@ -69,6 +77,7 @@ WorkerCallQueues::Line* WorkerCallQueues::TakeWaitingLine(State& state) {
 
 void WorkerCallQueues::Serve(std::shared_ptr<State> state) {
   std::unique_lock lock(state->mutex);
+  --state->starting;
   while (!state->stopping) {
     Line* line = TakeWaitingLine(*state);
     if (!line) {
@@ -107,7 +116,7 @@ void WorkerCallQueues::WaitUntilDoneOrStalled(std::chrono::milliseconds stallBou
     }
     if (wake == Clock::time_point::max()) return;
     // Workers blocked on hung programs free room in the pool as time passes.
-    StartWorkerIfNeeded(state_);
+    Dispatch(state_);
     state_->moved.wait_until(lock, std::min(wake, now + state_->stuckAfter));
   }
 }

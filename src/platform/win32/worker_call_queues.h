@@ -55,7 +55,8 @@ class WorkerCallQueues final : public WindowCallQueues {
     std::condition_variable moved;
     std::map<ThreadId, Line> lines;
     std::size_t workers = 0;
-    std::size_t idle = 0;
+    std::size_t idle = 0;      // waiting for work
+    std::size_t starting = 0;  // started, not yet looking for work
     bool stopping = false;
     std::size_t maxWorkers = 0;
     std::chrono::milliseconds stuckAfter{};
@@ -63,8 +64,9 @@ class WorkerCallQueues final : public WindowCallQueues {
 
   static void Serve(std::shared_ptr<State> state);
   static Line* TakeWaitingLine(State& state);
-  // Starts a worker when a line waits, none is idle and the pool has room.
-  static void StartWorkerIfNeeded(const std::shared_ptr<State>& state);
+  // Wakes the idle workers for the lines that wait for one, and starts workers for the lines
+  // that idle and starting workers cannot take, as far as the pool has room.
+  static void Dispatch(const std::shared_ptr<State>& state);
 
   std::shared_ptr<State> state_;
 };
