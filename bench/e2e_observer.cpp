@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <thread>
 
+#include "bare_minimum.h"
+#include "bench_stats.h"
 #include "child_process.h"
 #include "lists/list_file.h"
 #include "platform/win32/text_services_win32.h"
@@ -50,10 +52,21 @@ bool AllVisibleAre(const std::vector<HWND>& windows, bool visible) {
 
 }  // namespace
 
-int RunEndToEndObserver(int transitions) {
-  WindowFarm farm(TestWindowsExe(), kWindows, kPrograms, /*oneHung=*/false);
+int RunEndToEndObserver(int transitions, int pumpEveryMs) {
+  WindowFarm farm(TestWindowsExe(), {kWindows, kPrograms, pumpEveryMs});
   testing::ChildProcess keyTarget(TestWindowsExe(), L"--window \"Key target\"");
   if (keyTarget.ReadLines(1, 30s).size() != 1) return 1;
+  // The naive loop on the same windows, as many rounds as DPX will get, before dpx.exe starts.
+  farm.WaitUntilQuiet();
+  for (int round = 0; round < transitions / 2; ++round) {
+    std::vector<HWND> hidden;
+    const double hideMs = TimeMs([&] { hidden = BareHide(); });
+    farm.WaitUntilQuiet();
+    const double showMs = TimeMs([&] { BareShow(hidden); });
+    farm.WaitUntilQuiet();
+    std::printf("naive %.1f %.1f\n", hideMs, showMs);
+    std::fflush(stdout);
+  }
   PrepareDataFolder();
   testing::ChildProcess dpx(testing::ThisProgramFolder() + L"\\..\\dpx.exe", L"/q");
   const auto deadline = std::chrono::steady_clock::now() + 30s;

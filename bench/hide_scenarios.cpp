@@ -59,43 +59,44 @@ std::vector<ListEntry> FortyEntriesProtectingNone() {
 
 }  // namespace
 
-HideFigures MeasureHideAndRestore(int runs, const std::function<void()>& settle) {
+HideRounds MeasureHideAndRestore(int runs, const std::function<void()>& settle) {
   DpxHide plain({});
   DpxHide withList(FortyEntriesProtectingNone());
-  std::vector<double> bareHide, bareShow, capture, hide, restore, hide40, restore40;
+  HideRounds rounds;
   for (int run = 0; run < runs; ++run) {
     std::vector<HWND> hidden;
-    bareHide.push_back(TimeMs([&] { hidden = BareHide(); }));
+    rounds.bareHide.push_back(TimeMs([&] { hidden = BareHide(); }));
     settle();
-    bareShow.push_back(TimeMs([&] { BareShow(hidden); }));
+    rounds.bareShow.push_back(TimeMs([&] { BareShow(hidden); }));
     settle();
-    capture.push_back(plain.TimeCapture());
+    rounds.capture.push_back(plain.TimeCapture());
     settle();
-    hide.push_back(plain.TimeHide());
+    rounds.hide.push_back(plain.TimeHide());
     settle();
-    restore.push_back(plain.TimeRestore());
+    rounds.restore.push_back(plain.TimeRestore());
     settle();
-    hide40.push_back(withList.TimeHide());
+    rounds.hide40.push_back(withList.TimeHide());
     settle();
-    restore40.push_back(withList.TimeRestore());
+    rounds.restore40.push_back(withList.TimeRestore());
     settle();
   }
-  return {Median(bareHide), Median(bareShow), Median(capture),  Median(hide),
-          Median(restore),  Median(hide40),   Median(restore40)};
+  return rounds;
 }
 
-HungFigures MeasureWithHungProgram(int runs, const std::function<void()>& beforeRound,
-                                   const std::function<void()>& settle) {
+HungRounds MeasureWithHungPrograms(int runs, const std::function<void()>& beforeRound,
+                                   const std::function<void()>& settle,
+                                   const std::function<void()>& afterRounds) {
   DpxHide plain({});
-  std::vector<double> hide, restore;
+  HungRounds rounds;
   for (int run = 0; run < runs; ++run) {
     beforeRound();
-    hide.push_back(plain.TimeHide());
+    rounds.hide.push_back(plain.TimeHide());
     settle();
-    restore.push_back(plain.TimeRestore());
+    rounds.restore.push_back(plain.TimeRestore());
     settle();
   }
-  return {Median(hide), Median(restore)};
+  afterRounds();
+  return rounds;
 }
 
 }  // namespace dpx::bench

@@ -1,5 +1,7 @@
 #include "hide/hide_mode.h"
 
+#include <utility>
+
 #include "hide/exclusion.h"
 
 namespace dpx {
@@ -8,28 +10,29 @@ bool HideMode::IsProgramWindow(WindowHandle window) const {
   return program_.IsMainWindow(window) || program_.IsApplicationWindow(window);
 }
 
+void HideMode::WaitForTheLines() {
+  windows_.CallQueues().WaitUntilDoneOrStalled(kHungThreadBound);
+}
+
 void HideMode::CaptureAndHideAll() {
-  ThreadProbe probe(windows_);
   capture_.CaptureTopLevelWindows(*holder_);
   if (trail_) trail_->Captured(*holder_);
-  MinimizeMediaPlayer(probe);
+  MinimizeMediaPlayer();
   // Copies: hiding our own window may run code that reads the holder.
   const CapturedWindowList captured = *holder_;
-  for (const CapturedWindow& row : captured) HideUnlessExcluded(row.info, probe);
+  for (const CapturedWindow& row : captured) HideUnlessExcluded(row.info);
+  WaitForTheLines();
 }
 
 // A video overlay can stay on the screen after its window hides; minimising the media player
-// first takes it down, whether the player is protected or not.
-void HideMode::MinimizeMediaPlayer(ThreadProbe& probe) {
+// first takes it down, whether the player is protected or not. Queued first, so it comes before
+// the player's own hide.
+void HideMode::MinimizeMediaPlayer() {
   const WindowHandle player = windows_.FindByClass(L"WMPlayerApp");
-  if (player == kNoWindow) return;
-  if (probe.Answers(player))
-    windows_.Show(player, ShowCommand::kShowMinimized);
-  else
-    windows_.ShowAsync(player, ShowCommand::kShowMinimized);
+  if (player != kNoWindow) QueueShowCommand(windows_, player, ShowCommand::kShowMinimized);
 }
 
-void HideMode::HideUnlessExcluded(const TWinInfo& window, ThreadProbe& probe) {
+void HideMode::HideUnlessExcluded(const TWinInfo& window) {
   bool isProtected = false;
   if (IsProgramWindow(window.Handle)) {
     if (program_.IsMainWindowVisible())
@@ -40,15 +43,15 @@ void HideMode::HideUnlessExcluded(const TWinInfo& window, ThreadProbe& probe) {
   if (!isProtected) isProtected = IsProtectedByList(window, doNotHide_, text_);
   if (isProtected) return;
   if (trail_) trail_->Hiding(window);
-  HideOneWindow(windows_, probe, window.Handle);
+  QueueHideOneWindow(windows_, window.Handle);
 }
 
 void HideMode::CaptureAndHideNewWindow(WindowHandle window) {
   if (!holder_ || !capture_.CaptureWindow(window, *holder_)) return;
   if (trail_) trail_->Captured(*holder_);
-  ThreadProbe probe(windows_);
   const TWinInfo captured = holder_->back().info;
-  HideUnlessExcluded(captured, probe);
+  HideUnlessExcluded(captured);
+  WaitForTheLines();
 }
 
 void HideMode::End() {
@@ -58,17 +61,23 @@ void HideMode::End() {
 
 void HideMode::RestoreHiddenWindows() {
   if (!holder_) return;
-  ThreadProbe probe(windows_);
+  std::vector<std::pair<WindowHandle, QueuedCall>> shows;
   while (!holder_->empty()) {
     const TWinInfo window = holder_->back().info;
     if (IsProgramWindow(window.Handle)) {
       if (!program_.IsMainWindowVisible()) program_.ToggleProgramWindow(/*askPassword=*/false);
     } else {
-      ShowOneWindow(windows_, probe, window.Handle, window.ExStyle);
-      if (trail_) trail_->Shown(window.Handle);
+      shows.emplace_back(window.Handle,
+                         QueueShowOneWindow(windows_, window.Handle, window.ExStyle));
     }
     holder_->pop_back();
   }
+  WaitForTheLines();
+  // A window whose show still waits behind its hung program keeps its mark: should DPX end before
+  // the program answers, the next start finds it and shows it.
+  if (!trail_) return;
+  for (const auto& [window, show] : shows)
+    if (windows_.CallQueues().Done(show)) trail_->Shown(window);
 }
 
 }  // namespace dpx

@@ -16,6 +16,16 @@ namespace dpx {
 
 // Hide mode is exactly the existence of the hidden-window holder: every window captured when the
 // hide began, then each window captured while hidden, whether it was hidden or protected.
+//
+// A pass (CaptureAndHideAll, RestoreHiddenWindows, CaptureAndHideNewWindow) decides everything
+// on the calling (UI) thread: the capture, the Do not hide test, the program's own window, the
+// holder and every HideTrail call. The calls into other programs' windows go to the lines of
+// their threads (WindowManager::CallQueues), all programs side by side, and the pass then waits
+// once, until every line is done or has stalled for kHungThreadBound. That wait dispatches no
+// message at all, sent ones included, so nothing runs inside a pass but the pass itself.
+// A window whose calls are still queued when the pass returns (its program hangs or is slow)
+// gets them later, in order; its restore reports Shown only once its show has run, so until
+// then it keeps its mark.
 class HideMode {
  public:
   HideMode(WindowManager& windows, WindowCapture& capture, ProgramWindow& program,
@@ -45,9 +55,10 @@ class HideMode {
   void RestoreHiddenWindows();
 
  private:
-  void HideUnlessExcluded(const TWinInfo& window, ThreadProbe& probe);
+  void HideUnlessExcluded(const TWinInfo& window);
   bool IsProgramWindow(WindowHandle window) const;
-  void MinimizeMediaPlayer(ThreadProbe& probe);
+  void MinimizeMediaPlayer();
+  void WaitForTheLines();
 
   WindowManager& windows_;
   WindowCapture& capture_;

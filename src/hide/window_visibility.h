@@ -37,4 +37,10 @@ void HideOneWindow(WindowManager& windows, ThreadProbe& probe, WindowHandle wind
 void ShowOneWindow(WindowManager& windows, ThreadProbe& probe, WindowHandle window,
                    std::uint32_t exStyle);
 
+// The same calls, queued to the line of the window's thread instead of made here (see
+// WindowCallQueues): they run in the order queued, once that thread answers.
+QueuedCall QueueHideOneWindow(WindowManager& windows, WindowHandle window);
+QueuedCall QueueShowOneWindow(WindowManager& windows, WindowHandle window, std::uint32_t exStyle);
+QueuedCall QueueShowCommand(WindowManager& windows, WindowHandle window, ShowCommand command);
+
 }  // namespace dpx

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/types.h"
+#include "platform/window_call_queues.h"
 
 namespace dpx {
 
@@ -62,6 +63,9 @@ class WindowManager {
 
   // A top-level window of this class, any title; kNoWindow when there is none.
   virtual WindowHandle FindByClass(const std::wstring& className) = 0;
+
+  // Where the calls that may wait on a window's thread go during a hide or restore pass.
+  virtual WindowCallQueues& CallQueues() = 0;
 };
 
 }  // namespace dpx

@@ -47,6 +47,11 @@ void SimulatedDesktop::Close(WindowHandle window) {
   zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), window), zOrder_.end());
 }
 
+void SimulatedDesktop::AnswerAgain(ThreadId thread) {
+  hungThreads_[thread] = false;
+  callQueues_.RunHeld(thread);
+}
+
 bool SimulatedDesktop::Hung(WindowHandle window) const {
   const auto found = windows_.find(window);
   if (found == windows_.end()) return false;

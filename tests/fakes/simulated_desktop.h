@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/simulated_call_queues.h"
 #include "hide/program_window.h"
 #include "platform/processes.h"
 #include "platform/window_manager.h"
@@ -49,6 +50,9 @@ class SimulatedDesktop final : public WindowManager, public Processes {
   }
   void Close(WindowHandle window);
   void HangThread(ThreadId thread) { hungThreads_[thread] = true; }
+  // The thread answers again and carries out the calls queued for it meanwhile.
+  void AnswerAgain(ThreadId thread);
+  SimulatedCallQueues& callQueues() { return callQueues_; }
 
   SimWindow& Window(WindowHandle window) { return windows_.at(window); }
   std::uint32_t StyleBits(WindowHandle window) const;
@@ -73,6 +77,7 @@ class SimulatedDesktop final : public WindowManager, public Processes {
   void Post(WindowHandle window, std::uint32_t message) override;
   bool SendNull(WindowHandle window, std::chrono::milliseconds bound) override;
   WindowHandle FindByClass(const std::wstring& className) override;
+  WindowCallQueues& CallQueues() override { return callQueues_; }
 
   // Processes
   std::optional<VersionInfo> Version() override { return version_; }
@@ -98,6 +103,10 @@ class SimulatedDesktop final : public WindowManager, public Processes {
   WindowHandle nextHandle_ = 0x100;
   int nullSends_ = 0;
   int imageNameQueries_ = 0;
+  SimulatedCallQueues callQueues_{[this](ThreadId thread) {
+    const auto hung = hungThreads_.find(thread);
+    return hung != hungThreads_.end() && hung->second;
+  }};
 };
 
 // DPX's own window on the simulated desktop.

@@ -167,27 +167,73 @@ TEST_F(HideModeTest, NewWindowOutsideHideModeIsIgnored) {
   EXPECT_FALSE(hideMode.Active());
 }
 
-TEST_F(HideModeTest, HungThreadIsAskedOnceAndItsWindowsHideAsynchronously) {
+// What the pass tells the trail, in order.
+class RecordingTrail final : public HideTrail {
+ public:
+  void Captured(const CapturedWindowList&) override {}
+  void Hiding(const TWinInfo& window) override { hiding.push_back(window.Handle); }
+  void Shown(WindowHandle window) override { shown.push_back(window); }
+  void Ended() override {}
+  std::vector<WindowHandle> hiding;
+  std::vector<WindowHandle> shown;
+};
+
+TEST_F(HideModeTest, HungProgramsWindowsWaitInItsLineAndFollowInOrderOnceItAnswers) {
   const WindowHandle hung1 = Add(L"Hung 1", 200, 0x40000, /*thread=*/7);
   const WindowHandle hung2 = Add(L"Hung 2", 200, 0x40000, 7);
   const WindowHandle fine = Add(L"Fine", 200, 0, 8);
   desktop.HangThread(7);
+  RecordingTrail trail;
+  hideMode.SetTrail(&trail);
 
   Hide();
 
-  for (const auto& call : desktop.log())
-    EXPECT_EQ(call.find(L"BLOCKED"), std::wstring::npos) << call;
-  // Thread 7 once, thread 8 once to probe and once to wait for the hide.
-  EXPECT_EQ(desktop.nullSends(), 3);
-  EXPECT_FALSE(desktop.IsVisible(hung1));
-  EXPECT_FALSE(desktop.IsVisible(hung2));
-  EXPECT_FALSE(desktop.IsVisible(fine));
-  EXPECT_EQ(desktop.ExStyle(hung1), 0x40000u);  // untouched: the style change would block
+  // Nothing was called on the hung thread, and the pass waited once for all lines.
+  const std::wstring f = std::to_wstring(fine);
+  EXPECT_EQ(desktop.log(),
+            (std::vector<std::wstring>{L"SetExStyle " + f + L" 0x0", L"Post " + f + L" 15",
+                                       L"Show " + f + L" 0"}));
+  EXPECT_EQ(desktop.callQueues().waits(), 1);
+  EXPECT_TRUE(desktop.IsVisible(hung1) && desktop.IsVisible(hung2));
+  // Marked before their calls were queued, not when they run.
+  EXPECT_EQ(trail.hiding, (std::vector<WindowHandle>{hung1, hung2, fine}));
+
+  desktop.ClearLog();
+  desktop.AnswerAgain(7);
+  const auto s = [](WindowHandle w) { return std::to_wstring(w); };
+  EXPECT_EQ(desktop.log(), (std::vector<std::wstring>{
+                               L"SetExStyle " + s(hung1) + L" 0x0", L"Post " + s(hung1) + L" 15",
+                               L"Show " + s(hung1) + L" 0", L"SetExStyle " + s(hung2) + L" 0x0",
+                               L"Post " + s(hung2) + L" 15", L"Show " + s(hung2) + L" 0"}));
+  EXPECT_FALSE(desktop.IsVisible(hung1) || desktop.IsVisible(hung2));
+}
+
+TEST_F(HideModeTest, RestoreOfAWindowWhoseHideStillWaitsLinesUpBehindIt) {
+  const WindowHandle hung = Add(L"Hung", 200, 0x40000, /*thread=*/7);
+  const WindowHandle fine = Add(L"Fine", 200, 0x100, 8);
+  desktop.HangThread(7);
+  RecordingTrail trail;
+  hideMode.SetTrail(&trail);
+  Hide();
 
   hideMode.RestoreHiddenWindows();
-  for (const auto& call : desktop.log())
-    EXPECT_EQ(call.find(L"BLOCKED"), std::wstring::npos) << call;
-  EXPECT_TRUE(desktop.IsVisible(hung1) && desktop.IsVisible(hung2) && desktop.IsVisible(fine));
+  hideMode.End();
+
+  EXPECT_FALSE(hideMode.Active());
+  EXPECT_TRUE(desktop.IsVisible(fine));
+  EXPECT_EQ(desktop.callQueues().Held(7), 2u);
+  // Only the show that ran is reported: the hung one keeps its mark until its show has run.
+  EXPECT_EQ(trail.shown, (std::vector<WindowHandle>{fine}));
+
+  desktop.ClearLog();
+  desktop.AnswerAgain(7);
+  const std::wstring h = std::to_wstring(hung);
+  EXPECT_EQ(desktop.log(),
+            (std::vector<std::wstring>{L"SetExStyle " + h + L" 0x0", L"Post " + h + L" 15",
+                                       L"Show " + h + L" 0", L"SetExStyle " + h + L" 0x40000",
+                                       L"Show " + h + L" 8"}));
+  EXPECT_TRUE(desktop.IsVisible(hung));
+  EXPECT_EQ(desktop.ExStyle(hung), 0x40000u);
 }
 
 }  // namespace

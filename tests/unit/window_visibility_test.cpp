@@ -27,6 +27,7 @@ class HangsAfterFirstShow final : public WindowManager {
   void Post(WindowHandle w, std::uint32_t m) override { d_.Post(w, m); }
   bool SendNull(WindowHandle w, std::chrono::milliseconds b) override { return d_.SendNull(w, b); }
   WindowHandle FindByClass(const std::wstring& c) override { return d_.FindByClass(c); }
+  WindowCallQueues& CallQueues() override { return d_.CallQueues(); }
 
  private:
   fakes::SimulatedDesktop& d_;

@@ -2,7 +2,9 @@
 // result from a third process.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -55,6 +57,41 @@ std::map<std::string, WindowHandle> OpenWindows(ChildProcess& helper, std::size_
     windows[line.substr(space + 1)] = std::stoull(line.substr(0, space), nullptr, 16);
   }
   return windows;
+}
+
+// Waits, within `bound`, until a third process sees every one of `windows` as `wanted` says.
+bool SeenAs(const std::vector<WindowHandle>& windows,
+            const std::function<bool(const Seen&)>& wanted, std::chrono::milliseconds bound = 15s) {
+  const auto deadline = std::chrono::steady_clock::now() + bound;
+  for (;;) {
+    const auto seen = SeenFromOutside(windows);
+    if (seen.size() == windows.size() &&
+        std::all_of(seen.begin(), seen.end(),
+                    [&](const auto& entry) { return wanted(entry.second); }))
+      return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+  }
+}
+
+bool Hidden(const Seen& seen) {
+  return !seen.visible;
+}
+bool Visible(const Seen& seen) {
+  return seen.visible;
+}
+
+// Waits until the window's thread no longer answers (a helper started with --hang-after).
+void WaitUntilHung(WindowHandle window) {
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  DWORD_PTR result = 0;
+  while (::SendMessageTimeoutW(win32::ToHwnd(window), WM_NULL, 0, 0, SMTO_NORMAL, 50, &result))
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the helper kept answering";
+}
+
+std::vector<WindowHandle> Handles(const std::map<std::string, WindowHandle>& windows) {
+  std::vector<WindowHandle> handles;
+  for (const auto& entry : windows) handles.push_back(entry.second);
+  return handles;
 }
 
 std::wstring HelperExe() {
@@ -130,7 +167,7 @@ TEST_F(HideWin32Test, HungProgramHoldsTheHideUpForNoMoreThanOneBound) {
   ChildProcess fine(HelperExe(), L"--window \"Answers\"");
   const auto hungWindows = OpenWindows(hung, 2);
   const WindowHandle answers = OpenWindows(fine, 1).at("Answers");
-  std::this_thread::sleep_for(500ms);  // its thread is asleep by now
+  WaitUntilHung(hungWindows.at("Hung one"));
 
   const auto start = std::chrono::steady_clock::now();
   hideMode.Begin();
@@ -144,10 +181,82 @@ TEST_F(HideWin32Test, HungProgramHoldsTheHideUpForNoMoreThanOneBound) {
   const auto restoreTime = std::chrono::steady_clock::now() - restoreStart;
   EXPECT_TRUE(SeenFromOutside({answers}).at(answers).visible);
 
-  // The hung thread is asked once per pass and then not waited for; without that the hide
-  // would block for the whole minute the thread sleeps. The slack covers a slow machine.
+  // The hung thread's line stalls once; without that the hide would block for the whole minute
+  // the thread sleeps. The slack covers a slow machine.
   EXPECT_LT(hideTime, kHungThreadBound + 1500ms);
   EXPECT_LT(restoreTime, kHungThreadBound + 1500ms);
+}
+
+TEST_F(HideWin32Test, TenHungProgramsAddOneBoundInAll) {
+  std::vector<ChildProcess> hung;
+  std::vector<WindowHandle> hungWindows;
+  for (int i = 0; i < 10; ++i) {
+    const std::wstring title = L"Hung " + std::to_wstring(i);
+    hung.emplace_back(HelperExe(), L"--hang-after 100 --window \"" + title + L"\"");
+    hungWindows.push_back(OpenWindows(hung.back(), 1).begin()->second);
+  }
+  ChildProcess fine(HelperExe(), L"--window \"Answers\"");
+  const WindowHandle answers = OpenWindows(fine, 1).at("Answers");
+  for (WindowHandle window : hungWindows) WaitUntilHung(window);
+
+  const auto start = std::chrono::steady_clock::now();
+  hideMode.Begin();
+  hideMode.CaptureAndHideAll();
+  const auto hideTime = std::chrono::steady_clock::now() - start;
+  EXPECT_FALSE(SeenFromOutside({answers}).at(answers).visible);
+  hideMode.RestoreHiddenWindows();
+  hideMode.End();
+  EXPECT_TRUE(SeenFromOutside({answers}).at(answers).visible);
+
+  // Asked one after another, ten hung programs would cost ten bounds (2 s).
+  EXPECT_LT(hideTime, 2 * kHungThreadBound + 400ms);
+}
+
+TEST_F(HideWin32Test, ProgramThatHangsInsideItsHideHoldsNeitherTheOthersNorItsOwnWindowsForGood) {
+  // It answers the first questions, then its thread sleeps inside the hide of its first window.
+  ChildProcess hangs(HelperExe(), L"--hang-on-hide 3000 --window \"Hangs 1\" --window \"Hangs 2\"");
+  ChildProcess others1(HelperExe(), L"--window \"Other 1\" --window \"Other 2\"");
+  ChildProcess others2(HelperExe(), L"--window \"Other 3\" --window \"Other 4\"");
+  const std::vector<WindowHandle> hanging = Handles(OpenWindows(hangs, 2));
+  std::vector<WindowHandle> others = Handles(OpenWindows(others1, 2));
+  for (WindowHandle window : Handles(OpenWindows(others2, 2))) others.push_back(window);
+
+  const auto start = std::chrono::steady_clock::now();
+  hideMode.Begin();
+  hideMode.CaptureAndHideAll();
+  const auto hideTime = std::chrono::steady_clock::now() - start;
+
+  EXPECT_LT(hideTime, kHungThreadBound + 1500ms);
+  for (const auto& [window, seen] : SeenFromOutside(others))
+    EXPECT_FALSE(seen.visible) << Hex(window).c_str();
+  // Once it answers again, its windows follow without another pass.
+  EXPECT_TRUE(SeenAs(hanging, Hidden));
+
+  hideMode.RestoreHiddenWindows();
+  hideMode.End();
+  std::vector<WindowHandle> all = others;
+  all.insert(all.end(), hanging.begin(), hanging.end());
+  EXPECT_TRUE(SeenAs(all, Visible));
+}
+
+TEST_F(HideWin32Test, RestoreWhileAProgramStillHangsInTheHideEndsWithItsWindowsShown) {
+  ChildProcess hangs(HelperExe(), L"--exstyle 40000 --hang-on-hide 2000 --window \"Hangs\"");
+  ChildProcess other(HelperExe(), L"--window \"Other\"");
+  const WindowHandle hanging = OpenWindows(hangs, 1).at("Hangs");
+  const WindowHandle answers = OpenWindows(other, 1).at("Other");
+  const Seen before = SeenFromOutside({hanging}).at(hanging);
+
+  hideMode.Begin();
+  hideMode.CaptureAndHideAll();
+  hideMode.RestoreHiddenWindows();  // its hide is still running: the show lines up behind it
+  hideMode.End();
+
+  EXPECT_TRUE(SeenFromOutside({answers}).at(answers).visible);
+  // While it hangs the window is still up, its style already cut down by the hide; it ends shown
+  // with its style back only if the show ran after the hide.
+  EXPECT_TRUE(SeenAs(
+      {hanging}, [&](const Seen& seen) { return seen.visible && seen.exStyle == before.exStyle; }));
+  EXPECT_NE(before.exStyle & 0x40000u, 0u);
 }
 
 }  // namespace

@@ -3,6 +3,11 @@
 //   --class NAME        its window class (default "DpxTestWindow")
 //   --exstyle HEX       its extended style
 //   --hang-after MS     after MS milliseconds the window thread stops answering for a minute
+//   --hang-on-hide MS   the first time one of its windows is hidden, the thread stops answering
+//                       for MS milliseconds inside that hide (it answered everything before)
+//   --slow-ms MS        every show or hide of its windows takes MS milliseconds
+//   --pump-every MS     a render loop: the thread looks at its messages only every MS
+//                       milliseconds, as a game or a video player does
 //   --minimized 1       the next window is shown minimised
 //   --shell-tree KIND   the window tree of the shell's desktop icons: "progman" (a "Program
 //                       Manager" holding "SHELLDLL_DefView" > "SysListView32" "FolderView") or
@@ -55,8 +60,28 @@ struct TreeWindow {
 
 constexpr UINT_PTR kHangTimer = 1;
 
+// How the program answers a show or a hide of its windows; one for the program, held by wmain.
+struct ShowBehaviour {
+  DWORD hangOnHideMs = 0;  // once, at the first hide
+  DWORD slowMs = 0;        // at every show or hide
+};
+
+void OnShowWindow(HWND window, bool showing) {
+  auto* behaviour = reinterpret_cast<ShowBehaviour*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!behaviour) return;
+  if (!showing && behaviour->hangOnHideMs) {
+    const DWORD hang = behaviour->hangOnHideMs;
+    behaviour->hangOnHideMs = 0;
+    Sleep(hang);
+  }
+  if (behaviour->slowMs) Sleep(behaviour->slowMs);
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_SHOWWINDOW:
+      OnShowWindow(window, wParam != FALSE);
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_TIMER:
       if (wParam == kHangTimer) {
         KillTimer(window, kHangTimer);
@@ -150,6 +175,14 @@ TreeWindow AddTrayIcon(const std::wstring& tip, std::set<std::wstring>& register
   return {Shell_NotifyIconW(NIM_ADD, &icon) ? owner : nullptr, L"tray icon"};
 }
 
+// The next message; with `pumpEvery`, as a render loop takes them: everything waiting, then a
+// frame's sleep, during which messages sent to its windows wait too.
+bool NextMessage(MSG& message, DWORD pumpEvery) {
+  if (!pumpEvery) return GetMessageW(&message, nullptr, 0, 0) > 0;
+  while (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) Sleep(pumpEvery);
+  return message.message != WM_QUIT;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -164,6 +197,8 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<HANDLE> heldFiles;  // closed when the process ends
   std::wstring hotKey;
   bool shellWindow = false;
+  ShowBehaviour showBehaviour;
+  DWORD pumpEvery = 0;
   if (argc == 1) {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
@@ -182,6 +217,12 @@ int wmain(int argc, wchar_t** argv) {
       next.exStyle = static_cast<DWORD>(std::wcstoul(value, nullptr, 16));
     } else if (option == L"--hang-after") {
       hangAfter = static_cast<UINT>(std::wcstoul(value, nullptr, 10));
+    } else if (option == L"--hang-on-hide") {
+      showBehaviour.hangOnHideMs = static_cast<DWORD>(std::wcstoul(value, nullptr, 10));
+    } else if (option == L"--slow-ms") {
+      showBehaviour.slowMs = static_cast<DWORD>(std::wcstoul(value, nullptr, 10));
+    } else if (option == L"--pump-every") {
+      pumpEvery = static_cast<DWORD>(std::wcstoul(value, nullptr, 10));
     } else if (option == L"--minimized") {
       next.minimized = std::wcscmp(value, L"1") == 0;
     } else if (option == L"--shell-tree") {
@@ -217,6 +258,7 @@ int wmain(int argc, wchar_t** argv) {
                                   WS_OVERLAPPEDWINDOW, 40 + offset, 40 + offset, 320, 200, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     offset += 30;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&showBehaviour));
     if (!hiddenFor) ShowWindow(window, request.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
     windows.push_back(window);
   }
@@ -267,7 +309,7 @@ int wmain(int argc, wchar_t** argv) {
   const UINT_PTR showTimer = hiddenFor ? SetTimer(nullptr, 0, hiddenFor, nullptr) : 0;
 
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  while (NextMessage(message, pumpEvery)) {
     if (showTimer && message.message == WM_TIMER && message.wParam == showTimer) {
       KillTimer(nullptr, showTimer);
       for (std::size_t i = 0; i < windows.size(); ++i)

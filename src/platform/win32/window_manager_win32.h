@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/worker_call_queues.h"
 #include "platform/window_manager.h"
 
 namespace dpx::win32 {
@@ -29,6 +30,10 @@ class Win32WindowManager final : public WindowManager {
   void Post(WindowHandle window, std::uint32_t message) override;
   bool SendNull(WindowHandle window, std::chrono::milliseconds bound) override;
   WindowHandle FindByClass(const std::wstring& className) override;
+  WindowCallQueues& CallQueues() override { return callQueues_; }
+
+ private:
+  WorkerCallQueues callQueues_;
 };
 
 }  // namespace dpx::win32
