@@ -42,10 +42,16 @@ void WallpaperAction::PutBackWallpaper(const std::wstring& path) {
     RestoreWallpaperRegistry();
 }
 
+void WallpaperAction::Taking() {
+  hidden_ = true;
+  if (beforeChange_) beforeChange_();
+}
+
 bool WallpaperAction::HideWallpaperActiveDesktop() {
   const std::unique_ptr<ActiveDesktop> activeDesktop = desktop_.OpenActiveDesktop();
   if (!activeDesktop) return false;
   savedPath_ = activeDesktop->Wallpaper();
+  Taking();
   activeDesktop->SetWallpaper(L"");
   return true;
 }
@@ -59,6 +65,7 @@ void WallpaperAction::RestoreWallpaperActiveDesktop() {
 
 bool WallpaperAction::HideWallpaperRegistry() {
   savedPath_ = registry_.ReadText(kDesktopKey, kWallpaperValue).value_or(L"");
+  Taking();
   const bool written = registry_.WriteText(kDesktopKey, kWallpaperValue, L"");
   desktop_.ApplyRegistryWallpaper();
   return written;

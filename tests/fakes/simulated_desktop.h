@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -49,6 +50,9 @@ class SimulatedDesktop final : public WindowManager, public Processes {
   }
   void Close(WindowHandle window);
   void HangThread(ThreadId thread) { hungThreads_[thread] = true; }
+  // What DPX's thread handles while a WM_NULL waits on another program: the messages other
+  // processes send it meanwhile. Run once per wait, for as long as it is set.
+  std::function<void()> whileWaiting;
 
   SimWindow& Window(WindowHandle window) { return windows_.at(window); }
   std::uint32_t StyleBits(WindowHandle window) const;
