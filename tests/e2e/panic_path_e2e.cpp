@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <list>
 #include <thread>
 
@@ -77,6 +78,23 @@ class PanicPathE2e : public ::testing::Test {
     return all;
   }
   fs::path Journal() const { return dataFolder / "HideJournal.dat"; }
+  // Presses the hide key, kills dpx.exe as a crash would once `changed` shows, and checks that
+  // the journal left behind holds `line`.
+  void KillOnceChanged(const std::function<bool()>& changed, const std::string& line) {
+    PressKey("ctrl+grave", targetWindow);
+    ASSERT_TRUE(WaitUntil(changed, 20s));
+    EndProcessesRunning(DpxPath());
+    ASSERT_TRUE(WaitUntil([] { return ProcessesRunning(DpxPath()).empty(); }, 10s));
+    ASSERT_TRUE(changed());
+    ASSERT_TRUE(fs::exists(Journal()));
+    EXPECT_NE(FileText(Journal()).find("\n" + line + " "), std::string::npos)
+        << FileText(Journal());
+  }
+  // What a start after the kill does: "dpx.exe /restore", which ends once it has put back.
+  static void RestoreAfterTheKill() {
+    Program restore = StartWindowsProgram("dpx.exe", {"/restore"});
+    EXPECT_EQ(restore.Wait(30s), 0);
+  }
 
   fs::path dataFolder;
   std::optional<WindowsProgram> target;
@@ -88,7 +106,7 @@ class PanicPathE2e : public ::testing::Test {
 
 TEST_F(PanicPathE2e, RestoreRequestDuringASlowHideLeavesNothingHiddenAndThePressesStillWork) {
   StartSlowPrograms("Slow", 3, 4, 300);
-  StartDpx();
+  ASSERT_NO_FATAL_FAILURE(StartDpx());
 
   PressKey("ctrl+grave", targetWindow);
   ASSERT_TRUE(WaitUntil([&] { return Occurrences(Reports(), "[hidden]") >= 1; }, 20s));
@@ -112,7 +130,7 @@ TEST_F(PanicPathE2e, RestoreRequestDuringASlowHideLeavesNothingHiddenAndThePress
 
 TEST_F(PanicPathE2e, AHideKeyHeldDownTogglesOnce) {
   StartSlowPrograms("Held", 1, 2, 0);
-  StartDpx();
+  ASSERT_NO_FATAL_FAILURE(StartDpx());
 
   // Through the X server, so that its auto-repeat sends the key again and again while held.
   e2e::Run("xdotool windowfocus --sync " + targetWindow);
@@ -143,18 +161,10 @@ TEST_F(PanicPathE2e, AKillRightAfterTheDisplaySwitchIsPutBackByTheNextStart) {
                 {"[Display]", "Resolution=" + std::to_string(chosen->number), "Switch=1"});
   // Slow windows: the kill lands while the windows are still being hidden, if not before.
   StartSlowPrograms("Switched", 1, 4, 500);
-  StartDpx();
+  ASSERT_NO_FATAL_FAILURE(StartDpx());
 
-  PressKey("ctrl+grave", targetWindow);
-  ASSERT_TRUE(WaitUntil([&] { return ScreenMode() == chosen->size; }, 20s));
-  EndProcessesRunning(DpxPath());
-  ASSERT_TRUE(WaitUntil([] { return ProcessesRunning(DpxPath()).empty(); }, 10s));
-  ASSERT_EQ(ScreenMode(), chosen->size);
-  ASSERT_TRUE(fs::exists(Journal()));
-  EXPECT_NE(FileText(Journal()).find("\ndisplay "), std::string::npos) << FileText(Journal());
-
-  Program restore = StartWindowsProgram("dpx.exe", {"/restore"});
-  EXPECT_EQ(restore.Wait(30s), 0);
+  ASSERT_NO_FATAL_FAILURE(KillOnceChanged([&] { return ScreenMode() == chosen->size; }, "display"));
+  RestoreAfterTheKill();
   EXPECT_TRUE(DisplayBecomes(defaultMode)) << "the screen is " << ScreenMode();
   EXPECT_TRUE(WaitUntil([&] { return AllShown(); }, 20s));
   EXPECT_FALSE(fs::exists(Journal()));

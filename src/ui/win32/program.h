@@ -140,8 +140,16 @@ class Program final : private TriggerActions, private ShortcutsPage {
   Win32HookPlatform hookPlatform_{
       HookLibraryBesideProgram(),
       [this](const std::function<void()>& event) { RunReportingErrors(ui_, event); }};
-  NewWindowWatch newWindowWatch_{hookPlatform_, windows_, programWindow_,         ui_,
-                                 hideMode_,     options_, ::GetCurrentProcessId()};
+  // Its hides run through the toggle's requests, so a pass never runs inside another.
+  NewWindowWatch newWindowWatch_{
+      hookPlatform_,
+      windows_,
+      programWindow_,
+      ui_,
+      hideMode_,
+      options_,
+      ::GetCurrentProcessId(),
+      [this](std::function<void()> hide) { requests_.AfterPass(std::move(hide)); }};
   // Active window, Bring to TOP and the shell surfaces. dpxtray.dll is imported through the
   // tray library, so the program does not start without it.
   Win32WindowSearch windowSearch_;
