@@ -12,13 +12,19 @@ bool Before(std::uint32_t tick, std::uint32_t other) {
 
 bool HeldHotKey::IsNewPress(int id, unsigned keyCode, std::uint32_t postedTick,
                             std::uint32_t nowTick) {
+  // Wine dates a key event sent to a window (rather than typed) with a made-up time, the same
+  // for every such event; a time after now, or older than any wait, is taken as now.
+  if (Before(nowTick, postedTick) || nowTick - postedTick > kLongestWaitMs) postedTick = nowTick;
   Poll(nowTick);
   if (last_ && last_->id == id && last_->keyCode == keyCode) {
-    // Still down since the press taken, or posted while it was: a repeat. A key first seen up
-    // only now may have been let go after this message was posted: a repeat too.
-    if (!last_->releasedAt || Before(postedTick, *last_->releasedAt)) return false;
+    // Still down since the press taken, or posted while it was. A key first seen up only now may
+    // have been let go after this message was posted: held then too.
+    const bool held = !last_->releasedAt || Before(postedTick, *last_->releasedAt);
+    const bool closeBehind = postedTick - last_->lastPosted <= kRepeatGapMs;
+    last_->lastPosted = postedTick;
+    if (held && closeBehind) return false;
   }
-  last_ = Press{id, keyCode, std::nullopt};
+  last_ = Press{id, keyCode, std::nullopt, postedTick};
   return true;
 }
 

@@ -10,12 +10,20 @@ namespace dpx {
 // Tells a new press of a hot key from the repeats of a key still held. Where MOD_NOREPEAT is
 // missing or ignored (Windows before 7, Wine), a held hot key sends WM_HOTKEY again at the
 // keyboard's repeat rate, and every repeat would turn the desktop over once more. A message is
-// a new press unless the key of the press last taken has stayed down since: from that press on,
-// the key is polled until it is seen up, and messages posted before that are repeats.
+// a repeat when the key of the press last taken has stayed down since (from that press on, the
+// key is polled until it is seen up; messages posted before that moment count as held) and it
+// follows the message before it as closely as repeats follow each other. The second condition
+// keeps a key whose release never reached DPX (it went to a window that was hidden meanwhile)
+// from locking the hot key: a press after a pause longer than any repeat is new.
 class HeldHotKey {
  public:
   // How often the held key is polled; short enough to take a quick second tap.
   static constexpr unsigned kPollIntervalMs = 15;
+  // Longer than the longest wait before a key repeats (Windows' keyboard delay goes up to 1 s, an
+  // X server's default is 660 ms), and than any gap between repeats.
+  static constexpr std::uint32_t kRepeatGapMs = 1100;
+  // Longer than any pass keeps a message waiting; a message time further back is not believed.
+  static constexpr std::uint32_t kLongestWaitMs = 10000;
 
   explicit HeldHotKey(KeyState& keys) : keys_(keys) {}
 
@@ -31,6 +39,7 @@ class HeldHotKey {
     int id = 0;
     unsigned keyCode = 0;
     std::optional<std::uint32_t> releasedAt;  // when the key was first seen up
+    std::uint32_t lastPosted = 0;             // the latest message for it, taken or not
   };
   KeyState& keys_;
   std::optional<Press> last_;

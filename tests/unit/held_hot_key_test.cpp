@@ -58,6 +58,30 @@ TEST_F(HeldHotKeyTest, AQuickSecondTapSeenUpByThePollIsANewPress) {
   EXPECT_TRUE(held.Poll(1105));
 }
 
+TEST_F(HeldHotKeyTest, AKeyWhoseReleaseNeverCameIsPressedAgainAfterAPause) {
+  EXPECT_TRUE(PressAt(1000));
+  // The key state stays down: its release went to a window that was hidden meanwhile.
+  EXPECT_TRUE(held.Poll(3000));
+  EXPECT_TRUE(PressAt(4000));
+  EXPECT_FALSE(held.IsNewPress(0, kGrave, 4500, 4500));  // as a repeat would follow
+  // However long a key is held, its repeats never leave such a pause.
+  for (std::uint32_t tick = 4540; tick < 9000; tick += 40)
+    EXPECT_FALSE(held.IsNewPress(0, kGrave, tick, tick)) << tick;
+}
+
+TEST_F(HeldHotKeyTest, MessagesWithTheSameMadeUpTimeAreStillSeparatePresses) {
+  for (const std::uint32_t madeUp : {500u, 0xFFFF0000u}) {  // long past, or "in the future"
+    SCOPED_TRACE(madeUp);
+    HeldHotKey fresh{keys};
+    keys.down.insert(kGrave);
+    EXPECT_TRUE(fresh.IsNewPress(0, kGrave, madeUp, 100000));
+    keys.down.clear();
+    EXPECT_FALSE(fresh.Poll(100015));
+    keys.down.insert(kGrave);
+    EXPECT_TRUE(fresh.IsNewPress(0, kGrave, madeUp, 100400));
+  }
+}
+
 TEST_F(HeldHotKeyTest, AnotherHotKeyWhileOneIsHeldIsTaken) {
   EXPECT_TRUE(PressAt(1000, kGrave, 0));
   EXPECT_TRUE(PressAt(1200, kF12, 2));
