@@ -34,6 +34,7 @@ void DisplayModeAction::SwitchToSelectedMode() {
   // Without both records the switch could not be undone, or would apply an empty record.
   if (!current || !selected) return;
   remembered_ = std::move(current);
+  if (beforeChange_) beforeChange_();
   modes_.Change(*selected);  // a refused switch leaves the display as it was
 }
 

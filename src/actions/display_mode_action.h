@@ -2,7 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "actions/before_change.h"
 #include "app/options.h"
 #include "platform/display_modes.h"
 
@@ -29,8 +31,8 @@ inline constexpr wchar_t kModeTestNotice[] =
 // back to the remembered settings at restore, and tests the selected mode under a countdown.
 class DisplayModeAction {
  public:
-  DisplayModeAction(DisplayModes& modes, const Options& options)
-      : modes_(modes), options_(options) {}
+  DisplayModeAction(DisplayModes& modes, const Options& options, BeforeChange beforeChange = {})
+      : modes_(modes), options_(options), beforeChange_(std::move(beforeChange)) {}
 
   // The mode text of a listed mode, or kNoDisplayModeText when the number names none.
   std::wstring DisplayModeText(int modeNumber);
@@ -61,6 +63,7 @@ class DisplayModeAction {
 
   DisplayModes& modes_;
   const Options& options_;
+  BeforeChange beforeChange_;
   std::optional<DisplaySettings> remembered_;  // set only by a hide that switched
 };
 

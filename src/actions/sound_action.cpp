@@ -47,6 +47,9 @@ void SoundAction::SaveCurrentVolume() {
 
 void SoundAction::ApplyDesiredVolume() {
   if (!options_.modifyVolume) return;
+  // Written down as due before the change; a set that then fails only puts back what is there.
+  restoreDue_ = hideSaveFound_;
+  if (restoreDue_ && beforeChange_) beforeChange_();
   const bool changed = WriteEndpoint(Desired());
   restoreDue_ = changed && hideSaveFound_;
 }

@@ -2,7 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "actions/before_change.h"
 #include "actions/volume_value.h"
 #include "app/options.h"
 #include "platform/audio_output.h"
@@ -16,7 +18,8 @@ namespace dpx {
 // at the sound step.
 class SoundAction {
  public:
-  SoundAction(AudioOutput& audio, const Options& options) : audio_(audio), options_(options) {}
+  SoundAction(AudioOutput& audio, const Options& options, BeforeChange beforeChange = {})
+      : audio_(audio), options_(options), beforeChange_(std::move(beforeChange)) {}
 
   // The endpoint's present state for the "Current" indicator; nullopt when there is no endpoint
   // or a read fails, and the indicator then keeps what it shows.
@@ -53,6 +56,7 @@ class SoundAction {
 
   AudioOutput& audio_;
   const Options& options_;
+  BeforeChange beforeChange_;
   VolumeState saved_;
   bool hideSaveFound_ = false;  // the last hide's save read the endpoint
   bool restoreDue_ = false;     // ...and its apply changed the level

@@ -43,11 +43,17 @@ void WallpaperAction::PutBackWallpaper(const std::wstring& path) {
     RestoreWallpaperRegistry();
 }
 
+void WallpaperAction::Taking() {
+  hidden_ = true;
+  if (beforeChange_) beforeChange_();
+}
+
 bool WallpaperAction::HideWallpaperActiveDesktop() {
   const std::unique_ptr<ActiveDesktop> activeDesktop = desktop_.OpenActiveDesktop();
   if (!activeDesktop) return false;
   savedPath_ = activeDesktop->Wallpaper();
   savedExpandable_.reset();
+  Taking();
   activeDesktop->SetWallpaper(L"");
   return true;
 }
@@ -66,6 +72,7 @@ bool WallpaperAction::HideWallpaperRegistry() {
       registry_.ReadString(kDesktopKey, kWallpaperValue).value_or(RegistryString{});
   savedPath_ = stored.text;
   savedExpandable_ = stored.expandable;
+  Taking();
   const bool written =
       registry_.WriteString(kDesktopKey, kWallpaperValue, {L"", stored.expandable});
   desktop_.ApplyRegistryWallpaper();

@@ -2,7 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "actions/before_change.h"
 #include "app/options.h"
 #include "platform/desktop_wallpaper.h"
 #include "platform/user_registry.h"
@@ -19,8 +21,12 @@ inline constexpr wchar_t kWallpaperValue[] = L"Wallpaper";
 // on the one saved path. A machine without the Active Desktop object takes the registry route.
 class WallpaperAction {
  public:
-  WallpaperAction(DesktopWallpaper& desktop, UserRegistry& registry, const Options& options)
-      : desktop_(desktop), registry_(registry), options_(options) {}
+  WallpaperAction(DesktopWallpaper& desktop, UserRegistry& registry, const Options& options,
+                  BeforeChange beforeChange = {})
+      : desktop_(desktop),
+        registry_(registry),
+        options_(options),
+        beforeChange_(std::move(beforeChange)) {}
 
   bool IsActiveDesktopOn();
   // Hide: when "Hide wallpaper" is checked, saves the path and empties the wallpaper.
@@ -42,10 +48,13 @@ class WallpaperAction {
   void RestoreWallpaperActiveDesktop();
   bool HideWallpaperRegistry();
   void RestoreWallpaperRegistry();
+  // The saved path is known: from here on a restore puts it back.
+  void Taking();
 
   DesktopWallpaper& desktop_;
   UserRegistry& registry_;
   const Options& options_;
+  BeforeChange beforeChange_;
   std::wstring savedPath_;
   // The type the registry route found the path stored as; nullopt when it did not take the path.
   std::optional<bool> savedExpandable_;

@@ -12,17 +12,28 @@ void HideToggle::Toggle() {
 }
 
 void HideToggle::Hide() {
-  // A side action that throws here leaves the normal state: the holder does not exist yet.
-  steps_.RememberActiveWindow();
-  steps_.CloseActiveWindow();
-  steps_.SwitchToSelectedMode();
-  steps_.HideWallpaper();
-  steps_.SaveCurrentVolume();
-  steps_.ApplyDesiredVolume();
+  SideActionsBeforeHideMode();
   hideMode_.Begin();
   hideMode_.CaptureAndHideAll();
   steps_.BringToTop();
-  steps_.HideShellSurfaces(options_.hideDesktop, options_.hideTaskBar, options_.hideTray);
+  const HiddenSurfaces surfaces{options_.hideDesktop, options_.hideTaskBar, options_.hideTray};
+  if (trail_) trail_->SurfacesHiding(surfaces);
+  steps_.HideShellSurfaces(surfaces.desktopIcons, surfaces.taskbar, surfaces.trayIcons);
+}
+
+void HideToggle::SideActionsBeforeHideMode() {
+  // A side action that throws here leaves the normal state: the holder does not exist yet.
+  try {
+    steps_.RememberActiveWindow();
+    steps_.CloseActiveWindow();
+    steps_.SwitchToSelectedMode();
+    steps_.HideWallpaper();
+    steps_.SaveCurrentVolume();
+    steps_.ApplyDesiredVolume();
+  } catch (...) {
+    if (trail_) trail_->Abandoned();
+    throw;
+  }
 }
 
 void HideToggle::Restore() {

@@ -5,15 +5,33 @@
 namespace dpx {
 
 void JournalTrail::Captured(const CapturedWindowList& holder) {
-  HideJournal journal;
-  journal.windows.reserve(holder.size());
+  windows_.clear();
+  windows_.reserve(holder.size());
   for (const CapturedWindow& row : holder)
-    journal.windows.push_back({row.info.Handle, row.info.ExStyle, row.info.ExePath});
+    windows_.push_back({row.info.Handle, row.info.ExStyle, row.info.ExePath});
+  Write();
+}
+
+void JournalTrail::SurfacesHiding(const HiddenSurfaces& surfaces) {
+  surfaces_ = surfaces;
+  Write();
+}
+
+void JournalTrail::Write() {
+  HideJournal journal;
+  journal.windows = windows_;
+  journal.surfaces = surfaces_;
   if (describeSideActions_) describeSideActions_(journal);
   try {
     file_.Save(journal);
   } catch (const IoError&) {
   }
+}
+
+void JournalTrail::Forget() {
+  windows_.clear();
+  surfaces_ = {};
+  file_.Remove();
 }
 
 }  // namespace dpx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/options.h"
@@ -15,9 +16,12 @@ class NewWindowWatch {
  public:
   // `ownProcess`: DPX's own process, whose windows (its dialogs and message boxes) are never
   // hidden as new windows: a box hidden from under the user would leave DPX waiting on it.
+  // `runOutsidePasses` runs the capture and hide of a new window where no other pass is running
+  // (and none can start inside it); by default at once.
   NewWindowWatch(HookPlatform& platform, WindowManager& windows, const ProgramWindow& program,
                  UserInteraction& ui, HideMode& hideMode, const Options& options,
-                 ProcessId ownProcess);
+                 ProcessId ownProcess,
+                 std::function<void(std::function<void()>)> runOutsidePasses = nullptr);
 
   // Called once the main window exists: binds `WatchWindowCreated` to `OnWindowCreated`, which
   // loads the library and starts watching for new windows until the program ends.
@@ -32,6 +36,7 @@ class NewWindowWatch {
   HideMode& hideMode_;
   const Options& options_;
   ProcessId ownProcess_;
+  std::function<void(std::function<void()>)> runOutsidePasses_;
   TWatch watch_;
 };
 

@@ -140,6 +140,10 @@ void SimulatedDesktop::Post(WindowHandle window, std::uint32_t message) {
 
 bool SimulatedDesktop::SendNull(WindowHandle window, std::chrono::milliseconds) {
   ++nullSends_;
+  if (whileWaiting) {
+    const std::function<void()> handle = whileWaiting;
+    handle();
+  }
   return Alive(window) && !Hung(window);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -53,6 +54,9 @@ class SimulatedDesktop final : public WindowManager, public Processes {
   // The thread answers again and carries out the calls queued for it meanwhile.
   void AnswerAgain(ThreadId thread);
   SimulatedCallQueues& callQueues() { return callQueues_; }
+  // What DPX's thread handles while a WM_NULL waits on another program: the messages other
+  // processes send it meanwhile. Run once per wait, for as long as it is set.
+  std::function<void()> whileWaiting;
 
   SimWindow& Window(WindowHandle window) { return windows_.at(window); }
   std::uint32_t StyleBits(WindowHandle window) const;

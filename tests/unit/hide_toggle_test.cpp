@@ -3,45 +3,12 @@
 #include <stdexcept>
 
 #include "fakes/fake_text_services.h"
+#include "fakes/recording_hide_steps.h"
 #include "fakes/simulated_desktop.h"
 #include "hide/hide_toggle.h"
 
 namespace dpx {
 namespace {
-
-// Records the side actions in the order the toggle runs them, with what hide mode was then.
-class RecordingSteps final : public HideSteps {
- public:
-  explicit RecordingSteps(const HideMode& hideMode) : hideMode_(hideMode) {}
-
-  std::vector<std::string> calls;
-  std::string throwIn;
-
-  void RememberActiveWindow() override { Record("RememberActiveWindow"); }
-  void CloseActiveWindow() override { Record("CloseActiveWindow"); }
-  void SwitchToSelectedMode() override { Record("SwitchToSelectedMode"); }
-  void HideWallpaper() override { Record("HideWallpaper"); }
-  void SaveCurrentVolume() override { Record("SaveCurrentVolume"); }
-  void ApplyDesiredVolume() override { Record("ApplyDesiredVolume"); }
-  void BringToTop() override { Record("BringToTop"); }
-  void HideShellSurfaces(bool desktop, bool taskbar, bool tray) override {
-    Record(std::string("HideShellSurfaces ") + (desktop ? "1" : "0") + (taskbar ? "1" : "0") +
-           (tray ? "1" : "0"));
-  }
-  void RestoreShellSurfaces() override { Record("RestoreShellSurfaces"); }
-  void RestoreDisplayMode() override { Record("RestoreDisplayMode"); }
-  void RestoreWallpaper() override { Record("RestoreWallpaper"); }
-  void RestoreSavedVolume() override { Record("RestoreSavedVolume"); }
-  void ReactivateActiveWindow() override { Record("ReactivateActiveWindow"); }
-  void RefreshVisibleWindowsList() override { Record("RefreshVisibleWindowsList"); }
-
- private:
-  void Record(const std::string& step) {
-    calls.push_back(step + (hideMode_.Active() ? " [hidden]" : ""));
-    if (step == throwIn) throw std::runtime_error("failed in " + step);
-  }
-  const HideMode& hideMode_;
-};
 
 class HideToggleTest : public ::testing::Test {
  protected:
@@ -53,7 +20,7 @@ class HideToggleTest : public ::testing::Test {
   std::vector<ListEntry> doNotHide;
   WindowCapture capture{desktop, desktop, program};
   HideMode hideMode{desktop, capture, program, text, doNotHide};
-  RecordingSteps steps{hideMode};
+  fakes::RecordingHideSteps steps{hideMode};
   Options options;
   bool ready = true;
   HideToggle toggle{hideMode, steps, options, ready};

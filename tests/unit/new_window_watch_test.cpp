@@ -2,9 +2,11 @@
 
 #include "fakes/fake_hook_platform.h"
 #include "fakes/fake_text_services.h"
+#include "fakes/recording_hide_steps.h"
 #include "fakes/scripted_ui.h"
 #include "fakes/simulated_desktop.h"
 #include "hide/new_window_watch.h"
+#include "hide/toggle_requests.h"
 
 namespace dpx {
 namespace {
@@ -66,6 +68,38 @@ TEST_F(NewWindowWatchTest, WindowAppearingInHideModeWithTheOptionIsCapturedAndHi
   EXPECT_TRUE(Held(window));
   hideMode.RestoreHiddenWindows();
   EXPECT_TRUE(desktop.IsVisible(window));
+}
+
+// Through the toggle's requests, as the program runs it: a window that appears while a pass
+// waits on another program is taken after that pass, and only if hide mode is still on.
+TEST_F(NewWindowWatchTest, WindowAppearingDuringAPassIsTakenAfterIt) {
+  fakes::RecordingHideSteps steps{hideMode};
+  const bool ready = true;
+  HideToggle toggle{hideMode, steps, options, ready};
+  ToggleRequests requests{toggle, hideMode};
+  NewWindowWatch queued{
+      hooks,       desktop,
+      program,     ui,
+      hideMode,    options,
+      kDpxProcess, [&](std::function<void()> hide) { requests.AfterPass(std::move(hide)); }};
+  queued.Start();
+  desktop.AddWindow({L"Open before", L"C", true, 0, 2, kOtherProcess});
+  WindowHandle during = kNoWindow;
+  auto appearOnce = [&] {
+    desktop.whileWaiting = nullptr;
+    during = Appear(L"During the hide");
+    EXPECT_TRUE(desktop.IsVisible(during)) << "not inside the running pass";
+  };
+  desktop.whileWaiting = appearOnce;
+  requests.Press();
+  EXPECT_FALSE(desktop.IsVisible(during));
+  EXPECT_TRUE(Held(during));
+
+  // During the restore: when the pass is over hide mode has ended, and the window stays.
+  desktop.whileWaiting = appearOnce;
+  requests.Press();
+  EXPECT_FALSE(hideMode.Active());
+  EXPECT_TRUE(desktop.IsVisible(during));
 }
 
 TEST_F(NewWindowWatchTest, WindowsThatMustStayAreLeftOnTheScreen) {

@@ -25,6 +25,8 @@
 //   --hot-key MODS:VK   registers that hot key (RegisterHotKey's modifiers and key code, in
 //                       decimal) on the first window and prints "hot key held" or "hot key
 //                       refused"; each press then prints "hot key pressed"
+//   --slow MS           every window's thread takes MS milliseconds over each show or hide
+//   --report-shows 1    each show or hide of a window prints "[shown]TITLE" or "[hidden]TITLE"
 // Prints one line "HWND TITLE" per window once all are shown (tree windows by their title or,
 // untitled, their class; "HWND tray icon" for the icon's owner), then pumps messages until
 // closed. A window that gets WM_CLOSE prints "closed TITLE" and ends the program. Started with
@@ -59,6 +61,37 @@ struct TreeWindow {
 };
 
 constexpr UINT_PTR kHangTimer = 1;
+constexpr wchar_t kSlowProperty[] = L"DpxTestSlowMs";
+constexpr wchar_t kReportProperty[] = L"DpxTestReportShows";
+
+// --slow and --report-shows: what a window's program does whenever the window is shown or
+// hidden. Slow, a pass over its windows takes long enough for something to arrive in the middle
+// of it; reported, a test counts how often the window was turned over.
+UINT ShowOption(int argc, wchar_t** argv, const wchar_t* name) {
+  for (int i = 1; i + 1 < argc; i += 2)
+    if (std::wcscmp(argv[i], name) == 0)
+      return static_cast<UINT>(std::wcstoul(argv[i + 1], nullptr, 10));
+  return 0;
+}
+void SetShowOptions(const std::vector<HWND>& windows, int argc, wchar_t** argv) {
+  const UINT slowMs = ShowOption(argc, argv, L"--slow");
+  const UINT report = ShowOption(argc, argv, L"--report-shows");
+  for (HWND window : windows) {
+    if (slowMs)
+      SetPropW(window, kSlowProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(slowMs)));
+    if (report) SetPropW(window, kReportProperty, reinterpret_cast<HANDLE>(UINT_PTR{1}));
+  }
+}
+void OnShowOrHide(HWND window, bool shown) {
+  if (GetPropW(window, kReportProperty)) {
+    wchar_t title[256] = L"";
+    GetWindowTextW(window, title, 256);
+    std::wprintf(L"%ls%ls\n", shown ? L"[shown]" : L"[hidden]", title);
+    std::fflush(stdout);
+  }
+  const auto slowMs = reinterpret_cast<UINT_PTR>(GetPropW(window, kSlowProperty));
+  if (slowMs) Sleep(static_cast<DWORD>(slowMs));
+}
 
 // How the program answers a show or a hide of its windows; one for the program, held by wmain.
 struct ShowBehaviour {
@@ -88,6 +121,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Sleep(60000);  // a hung program: its thread answers nothing
       }
       return 0;
+    case WM_SHOWWINDOW:
+      OnShowOrHide(window, wParam != FALSE);
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_CLOSE: {
       wchar_t title[256] = L"";
       GetWindowTextW(window, title, 256);
@@ -262,6 +298,8 @@ int wmain(int argc, wchar_t** argv) {
     if (!hiddenFor) ShowWindow(window, request.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
     windows.push_back(window);
   }
+  // Only now, so that the windows' first show is quick and unreported.
+  SetShowOptions(windows, argc, argv);
   std::vector<TreeWindow> extraWindows;
   for (std::size_t i = 0; i < requests.size(); ++i) {
     if (requests[i].childTitle.empty()) continue;

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "platform/win32/setting_change.h"
+
 namespace dpx::win32 {
 namespace {
 
@@ -57,8 +59,10 @@ std::unique_ptr<ActiveDesktop> Win32DesktopWallpaper::OpenActiveDesktop() {
 }
 
 void Win32DesktopWallpaper::ApplyRegistryWallpaper() {
-  // No picture argument: the desktop reads the registry value just written.
-  ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, nullptr, SPIF_SENDWININICHANGE);
+  // No picture argument: the desktop reads the registry value just written. Announced without
+  // waiting on other programs (SPIF_SENDWININICHANGE would wait on every top-level window).
+  ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, nullptr, SPIF_UPDATEINIFILE);
+  AnnounceSettingChange(SPI_SETDESKWALLPAPER);
 }
 
 }  // namespace dpx::win32

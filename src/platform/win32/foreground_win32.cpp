@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/setting_change.h"
 #include "platform/win32/window_manager_win32.h"
 
 namespace dpx::win32 {
@@ -19,11 +20,12 @@ bool Win32Foreground::IsMinimized(WindowHandle window) {
 }
 
 void Win32Foreground::SetForegroundLockTimeout(std::uint32_t milliseconds) {
-  // The value travels in the pointer argument; SPIF_SENDCHANGE without SPIF_UPDATEINIFILE: the
-  // change is broadcast but not written to the user profile.
+  // The value travels in the pointer argument; not written to the user profile. The change is
+  // announced without waiting: SPIF_SENDCHANGE would wait on every top-level window, hung ones
+  // included, in the middle of a hide or a restore.
   ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
-                          reinterpret_cast<PVOID>(static_cast<UINT_PTR>(milliseconds)),
-                          SPIF_SENDCHANGE);
+                          reinterpret_cast<PVOID>(static_cast<UINT_PTR>(milliseconds)), 0);
+  AnnounceSettingChange(SPI_SETFOREGROUNDLOCKTIMEOUT);
 }
 
 void Win32Foreground::SetForegroundWindow(WindowHandle window) {

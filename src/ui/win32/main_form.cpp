@@ -81,9 +81,14 @@ std::optional<INT_PTR> MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM l
       if (wParam) handlers_.sessionEnding();
       return 0;
     case WM_HOTKEY:
-      handlers_.hotKey(static_cast<int>(wParam), optionsPage_.IsCaptureField(::GetFocus()));
+      handlers_.hotKey(static_cast<int>(wParam), HIWORD(lParam),
+                       optionsPage_.IsCaptureField(::GetFocus()));
       return TRUE;
     case WM_TIMER:
+      if (wParam == kHeldKeyTimerId) {
+        handlers_.heldKeyTimer();
+        return TRUE;
+      }
       if (wParam != kMouseTimerId) return std::nullopt;
       handlers_.mouseTimer();
       return TRUE;

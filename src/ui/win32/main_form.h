@@ -25,7 +25,10 @@ struct MainWindowHandlers {
   std::function<void()> terminateButton;
   std::function<void()> closeQuery;  // throws when the close must not happen
   std::function<void()> sessionEnding;
-  std::function<void(int id, bool captureFieldFocused)> hotKey;
+  // WM_HOTKEY, with the hot key's key code from the message.
+  std::function<void(int id, unsigned keyCode, bool captureFieldFocused)> hotKey;
+  // While a hot key taken as a press may still be held down (kHeldKeyTimerId).
+  std::function<void()> heldKeyTimer;
   // MouseTimer: the hot corners' poll, from the window's creation to its end.
   std::function<void()> mouseTimer;
   // SheetOptionsShow: the extra settings page has been shown.
@@ -36,6 +39,8 @@ struct MainWindowHandlers {
 
 // The id of the MouseTimer on the main window.
 inline constexpr UINT_PTR kMouseTimerId = 1;
+// The id of the timer that polls a held hot key until it is let go.
+inline constexpr UINT_PTR kHeldKeyTimerId = 2;
 
 // The settings window (TMainForm): header, three pages switched by a button group, the buttons
 // bar, and the application window that carries its taskbar button.

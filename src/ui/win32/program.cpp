@@ -16,14 +16,18 @@ Program::Program()
           ui_, text_, options_, paths_.helpFile,
           {.created = [this] { OnMainWindowCreated(); },
            .refreshList = [this] { RefreshVisibleWindowsList(); },
-           .hideAll = [this] { toggle_.Toggle(); },
+           .hideAll = [this] { requests_.Press(); },
            .hideButton = [this] { commands_.Hide(); },
            .terminateButton = [this] { commands_.Terminate(); },
            .closeQuery = [this] { end_.CloseQuery(); },
            .sessionEnding = [this] { End(); },
-           .hotKey =
-               [this](int id, bool captureFieldFocused) {
-                 HandleHotKey(static_cast<std::uintptr_t>(id), captureFieldFocused, *this);
+           .hotKey = [this](
+                         int id, unsigned keyCode,
+                         bool captureFieldFocused) { OnHotKey(id, keyCode, captureFieldFocused); },
+           .heldKeyTimer =
+               [this] {
+                 if (!heldHotKey_.Poll(::GetTickCount()))
+                   ::KillTimer(mainForm_.Handle(), kHeldKeyTimerId);
                },
            .mouseTimer = [this] { hotCorners_.MouseTimer(ready_, hideMode_.Active(), *this); },
            .extraSettingsShown = [this] { soundPage_.RefreshCurrentVolume(); },
@@ -62,14 +66,9 @@ int Program::RecoverOnly() {
 }
 
 void Program::DescribeSideActions(HideJournal& journal) const {
-  journal.surfaces = {options_.hideDesktop, options_.hideTaskBar, options_.hideTray};
   journal.savedVolume = sound_.VolumeToPutBack();
   journal.displaySettings = display_.SettingsToPutBack();
   journal.wallpaperPath = wallpaperAction_.PathToPutBack();
-}
-
-void Program::RestoreIfHidden() {
-  if (hideMode_.Active()) toggle_.Toggle();
 }
 
 // The creation handler's steps that read the desktop and the saved state, in their order. Each
@@ -108,6 +107,15 @@ void Program::RefreshVisibleWindowsList() {
   capture_.CaptureTopLevelWindows(visibleWindows_);
   SortByCaption(visibleWindows_, text_);
   mainForm_.Windows().ShowVisibleWindows(visibleWindows_);
+}
+
+// A hot key held down repeats where the system ignores MOD_NOREPEAT: only a new press counts.
+void Program::OnHotKey(int id, unsigned keyCode, bool captureFieldFocused) {
+  if (!heldHotKey_.IsNewPress(id, keyCode, static_cast<std::uint32_t>(::GetMessageTime()),
+                              ::GetTickCount()))
+    return;
+  ::SetTimer(mainForm_.Handle(), kHeldKeyTimerId, HeldHotKey::kPollIntervalMs, nullptr);
+  HandleHotKey(static_cast<std::uintptr_t>(id), captureFieldFocused, *this);
 }
 
 void Program::ToggleProgramWindow(bool askPassword) {
@@ -179,10 +187,17 @@ void Program::RunMessageLoop() {
 }
 
 void Program::End() {
-  // At logoff the end runs from the session's end; the loop's end must not run it again.
-  if (ended_) return;
-  ended_ = true;
-  RunReportingErrors(ui_, [this] { end_.Destroy(); });
+  // The session's end can arrive while a pass waits on another program: the end, which restores,
+  // then runs right after that pass instead of inside it.
+  RunReportingErrors(ui_, [this] {
+    requests_.AfterPass([this] {
+      // At logoff the end runs from the session's end; the loop's end must not run it again.
+      if (ended_) return;
+      ended_ = true;
+      requests_.Close();
+      end_.Destroy();
+    });
+  });
 }
 
 }  // namespace dpx::win32

@@ -22,6 +22,7 @@
 #include "hide/hide_mode.h"
 #include "hide/hide_recovery.h"
 #include "hide/hide_toggle.h"
+#include "hide/toggle_requests.h"
 #include "hide/journal_trail.h"
 #include "hide/new_window_watch.h"
 #include "hide/window_capture.h"
@@ -33,6 +34,7 @@
 #include "platform/win32/hot_keys_win32.h"
 #include "platform/win32/hover_input_win32.h"
 #include "platform/win32/key_names_win32.h"
+#include "platform/win32/key_state_win32.h"
 #include "platform/win32/password_hashing_win32.h"
 #include "platform/win32/process_control_win32.h"
 #include "platform/win32/processes_win32.h"
@@ -46,6 +48,7 @@
 #include "platform/win32/window_search_win32.h"
 #include "platform/win32/workstation_win32.h"
 #include "triggers/capture_field.h"
+#include "triggers/held_hot_key.h"
 #include "triggers/hot_corners.h"
 #include "triggers/hot_key_registration.h"
 #include "triggers/trigger_actions.h"
@@ -78,9 +81,10 @@ class Program final : private TriggerActions, private ShortcutsPage {
   void OnMainWindowCreated();
   void RefreshVisibleWindowsList();
   void RegisterHotKeys();
+  void OnHotKey(int id, unsigned keyCode, bool captureFieldFocused);
   void RunMessageLoop();
   // TriggerActions: what the hot keys fire.
-  void ClickHideRestore() override { toggle_.Toggle(); }
+  void ClickHideRestore() override { requests_.Press(); }
   void ToggleProgramWindow(bool askPassword) override;
   void ScreenSaverCommand() override { screenSaver_.ScreenSaverCommand(); }
   // ShortcutsPage: where a hot key that a capture field could not register sends the user.
@@ -90,7 +94,7 @@ class Program final : private TriggerActions, private ShortcutsPage {
   // Before anything else touches the desktop: undoes a hide that an ended run left behind.
   void RecoverLeftHide();
   void DescribeSideActions(HideJournal& journal) const;
-  void RestoreIfHidden();
+  void RestoreIfHidden() { requests_.Restore(); }
 
   // Platform
   Win32WindowManager windows_;
@@ -116,9 +120,11 @@ class Program final : private TriggerActions, private ShortcutsPage {
   SettingsFileStore settingsStore_;
   SavedState saved_{paths_, settingsStore_, text_};
   // Side actions
-  SoundAction sound_{audio_, options_};
-  DisplayModeAction display_{displayModes_, options_};
-  WallpaperAction wallpaperAction_{wallpaper_, registry_, options_};
+  // Each writes the journal down before it changes the desktop.
+  SoundAction sound_{audio_, options_, [this] { trail_.SideActionChanging(); }};
+  DisplayModeAction display_{displayModes_, options_, [this] { trail_.SideActionChanging(); }};
+  WallpaperAction wallpaperAction_{wallpaper_, registry_, options_,
+                                   [this] { trail_.SideActionChanging(); }};
   ScreenSaverAndLock screenSaver_{workstation_, options_};
   // Windows and hide mode
   Win32UserInteraction ui_;
@@ -134,8 +140,16 @@ class Program final : private TriggerActions, private ShortcutsPage {
   Win32HookPlatform hookPlatform_{
       HookLibraryBesideProgram(),
       [this](const std::function<void()>& event) { RunReportingErrors(ui_, event); }};
-  NewWindowWatch newWindowWatch_{hookPlatform_, windows_, programWindow_,         ui_,
-                                 hideMode_,     options_, ::GetCurrentProcessId()};
+  // Its hides run through the toggle's requests, so a pass never runs inside another.
+  NewWindowWatch newWindowWatch_{
+      hookPlatform_,
+      windows_,
+      programWindow_,
+      ui_,
+      hideMode_,
+      options_,
+      ::GetCurrentProcessId(),
+      [this](std::function<void()> hide) { requests_.AfterPass(std::move(hide)); }};
   // Active window, Bring to TOP and the shell surfaces. dpxtray.dll is imported through the
   // tray library, so the program does not start without it.
   Win32WindowSearch windowSearch_;
@@ -153,7 +167,9 @@ class Program final : private TriggerActions, private ShortcutsPage {
         RefreshVisibleWindowsList();
       }};
   bool ready_ = false;
-  HideToggle toggle_{hideMode_, steps_, options_, ready_};
+  HideToggle toggle_{hideMode_, steps_, options_, ready_, &trail_};
+  // Every hide and restore request goes through here, so none runs inside a running pass.
+  ToggleRequests requests_{toggle_, hideMode_};
   // Crash safety: the journal beside dpx.dat and the marks on the hidden windows.
   Win32WindowMarks marks_;
   HideJournalFile journalFile_{paths_.dataFolder + kHideJournalFileName};
@@ -178,6 +194,8 @@ class Program final : private TriggerActions, private ShortcutsPage {
   std::unique_ptr<HotKeyCaptureFields> captureFields_;
   std::unique_ptr<HotKeyFieldWindows> captureFieldWindows_;
   HotCorners hotCorners_{options_, hoverInput_};
+  Win32KeyState keyState_;
+  HeldHotKey heldHotKey_{keyState_};
   // The Sound and Display sub-pages of "&Extra Settings".
   SoundPage soundPage_{sound_, options_,
                        [this](int id) { return mainForm_.ExtraSettings().Control(id); }};
