@@ -170,10 +170,13 @@ TEST_F(HideModeTest, NewWindowOutsideHideModeIsIgnored) {
 // What the pass tells the trail, in order.
 class RecordingTrail final : public HideTrail {
  public:
+  void SideActionChanging() override {}
   void Captured(const CapturedWindowList&) override {}
   void Hiding(const TWinInfo& window) override { hiding.push_back(window.Handle); }
+  void SurfacesHiding(const HiddenSurfaces&) override {}
   void Shown(WindowHandle window) override { shown.push_back(window); }
   void Ended() override {}
+  void Abandoned() override {}
   std::vector<WindowHandle> hiding;
   std::vector<WindowHandle> shown;
 };
