@@ -56,7 +56,7 @@ class PanicPathE2e : public ::testing::Test {
   // hide, `perProgram` windows in each.
   void StartSlowPrograms(const std::string& name, int programs, int perProgram, int slowMs) {
     for (int p = 0; p < programs; ++p) {
-      std::vector<std::string> args{"--slow", std::to_string(slowMs), "--report-shows", "1"};
+      std::vector<std::string> args{"--slow-ms", std::to_string(slowMs), "--report-shows", "1"};
       for (int w = 0; w < perProgram; ++w) {
         titles.push_back(name + std::to_string(p * perProgram + w + 1));
         args.insert(args.end(), {"--window", titles.back()});

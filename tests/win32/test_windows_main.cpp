@@ -5,7 +5,8 @@
 //   --hang-after MS     after MS milliseconds the window thread stops answering for a minute
 //   --hang-on-hide MS   the first time one of its windows is hidden, the thread stops answering
 //                       for MS milliseconds inside that hide (it answered everything before)
-//   --slow-ms MS        every show or hide of its windows takes MS milliseconds
+//   --slow-ms MS        every show or hide of its windows (after their first show) takes MS
+//                       milliseconds: long enough for something to arrive in the middle of a pass
 //   --pump-every MS     a render loop: the thread looks at its messages only every MS
 //                       milliseconds, as a game or a video player does
 //   --minimized 1       the next window is shown minimised
@@ -25,7 +26,6 @@
 //   --hot-key MODS:VK   registers that hot key (RegisterHotKey's modifiers and key code, in
 //                       decimal) on the first window and prints "hot key held" or "hot key
 //                       refused"; each press then prints "hot key pressed"
-//   --slow MS           every window's thread takes MS milliseconds over each show or hide
 //   --report-shows 1    each show or hide of a window prints "[shown]TITLE" or "[hidden]TITLE"
 // Prints one line "HWND TITLE" per window once all are shown (tree windows by their title or,
 // untitled, their class; "HWND tray icon" for the icon's owner), then pumps messages until
@@ -61,47 +61,22 @@ struct TreeWindow {
 };
 
 constexpr UINT_PTR kHangTimer = 1;
-constexpr wchar_t kSlowProperty[] = L"DpxTestSlowMs";
-constexpr wchar_t kReportProperty[] = L"DpxTestReportShows";
-
-// --slow and --report-shows: what a window's program does whenever the window is shown or
-// hidden. Slow, a pass over its windows takes long enough for something to arrive in the middle
-// of it; reported, a test counts how often the window was turned over.
-UINT ShowOption(int argc, wchar_t** argv, const wchar_t* name) {
-  for (int i = 1; i + 1 < argc; i += 2)
-    if (std::wcscmp(argv[i], name) == 0)
-      return static_cast<UINT>(std::wcstoul(argv[i + 1], nullptr, 10));
-  return 0;
-}
-void SetShowOptions(const std::vector<HWND>& windows, int argc, wchar_t** argv) {
-  const UINT slowMs = ShowOption(argc, argv, L"--slow");
-  const UINT report = ShowOption(argc, argv, L"--report-shows");
-  for (HWND window : windows) {
-    if (slowMs)
-      SetPropW(window, kSlowProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(slowMs)));
-    if (report) SetPropW(window, kReportProperty, reinterpret_cast<HANDLE>(UINT_PTR{1}));
-  }
-}
-void OnShowOrHide(HWND window, bool shown) {
-  if (GetPropW(window, kReportProperty)) {
-    wchar_t title[256] = L"";
-    GetWindowTextW(window, title, 256);
-    std::wprintf(L"%ls%ls\n", shown ? L"[shown]" : L"[hidden]", title);
-    std::fflush(stdout);
-  }
-  const auto slowMs = reinterpret_cast<UINT_PTR>(GetPropW(window, kSlowProperty));
-  if (slowMs) Sleep(static_cast<DWORD>(slowMs));
-}
-
 // How the program answers a show or a hide of its windows; one for the program, held by wmain.
 struct ShowBehaviour {
   DWORD hangOnHideMs = 0;  // once, at the first hide
   DWORD slowMs = 0;        // at every show or hide
+  bool report = false;     // a test counts how often each window was turned over
 };
 
 void OnShowWindow(HWND window, bool showing) {
   auto* behaviour = reinterpret_cast<ShowBehaviour*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!behaviour) return;
+  if (behaviour->report) {
+    wchar_t title[256] = L"";
+    GetWindowTextW(window, title, 256);
+    std::wprintf(L"%ls%ls\n", showing ? L"[shown]" : L"[hidden]", title);
+    std::fflush(stdout);
+  }
   if (!showing && behaviour->hangOnHideMs) {
     const DWORD hang = behaviour->hangOnHideMs;
     behaviour->hangOnHideMs = 0;
@@ -121,9 +96,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Sleep(60000);  // a hung program: its thread answers nothing
       }
       return 0;
-    case WM_SHOWWINDOW:
-      OnShowOrHide(window, wParam != FALSE);
-      return DefWindowProcW(window, message, wParam, lParam);
     case WM_CLOSE: {
       wchar_t title[256] = L"";
       GetWindowTextW(window, title, 256);
@@ -257,6 +229,8 @@ int wmain(int argc, wchar_t** argv) {
       showBehaviour.hangOnHideMs = static_cast<DWORD>(std::wcstoul(value, nullptr, 10));
     } else if (option == L"--slow-ms") {
       showBehaviour.slowMs = static_cast<DWORD>(std::wcstoul(value, nullptr, 10));
+    } else if (option == L"--report-shows") {
+      showBehaviour.report = std::wcscmp(value, L"1") == 0;
     } else if (option == L"--pump-every") {
       pumpEvery = static_cast<DWORD>(std::wcstoul(value, nullptr, 10));
     } else if (option == L"--minimized") {
@@ -294,12 +268,11 @@ int wmain(int argc, wchar_t** argv) {
                                   WS_OVERLAPPEDWINDOW, 40 + offset, 40 + offset, 320, 200, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     offset += 30;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&showBehaviour));
     if (!hiddenFor) ShowWindow(window, request.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+    // Only now, so that the window's first show is quick and unreported.
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&showBehaviour));
     windows.push_back(window);
   }
-  // Only now, so that the windows' first show is quick and unreported.
-  SetShowOptions(windows, argc, argv);
   std::vector<TreeWindow> extraWindows;
   for (std::size_t i = 0; i < requests.size(); ++i) {
     if (requests[i].childTitle.empty()) continue;
