@@ -44,6 +44,16 @@ QueuedCall WorkerCallQueues::Queue(ThreadId thread, std::function<void()> call) 
 }
 
 void WorkerCallQueues::Dispatch(const std::shared_ptr<State>& state) {
+  if (!StartWorkers(state) || state->watching) return;
+  try {
+    std::thread(Watch, state).detach();
+    state->watching = true;
+  } catch (const std::system_error&) {
+    // No thread to be had now: the next call or wait looks again.
+  }
+}
+
+bool WorkerCallQueues::StartWorkers(const std::shared_ptr<State>& state) {
   const auto now = Clock::now();
   std::size_t waiting = 0;
   std::size_t stuck = 0;
@@ -51,19 +61,28 @@ void WorkerCallQueues::Dispatch(const std::shared_ptr<State>& state) {
     if (!line.served && !line.calls.empty()) ++waiting;
     if (line.running && now - line.callStarted >= state->stuckAfter) ++stuck;
   }
-  if (waiting == 0) return;
+  if (waiting == 0) return false;
   if (state->idle > 0) state->work.notify_all();
   // Each idle or starting worker takes one waiting line; the others get a worker of their own.
-  for (std::size_t free = state->idle + state->starting;
-       free < waiting && state->workers - stuck < state->maxWorkers; ++free) {
+  std::size_t free = state->idle + state->starting;
+  for (; free < waiting && state->workers - stuck < state->maxWorkers; ++free) {
     try {
       std::thread(Serve, state).detach();
     } catch (const std::system_error&) {
-      return;  // no thread to be had now: the next call or wait tries again
+      return true;
     }
     ++state->workers;
     ++state->starting;
   }
+  return free < waiting;
+}
+
+void WorkerCallQueues::Watch(std::shared_ptr<State> state) {
+  std::unique_lock lock(state->mutex);
+  do {
+    state->moved.wait_for(lock, state->stuckAfter);
+  } while (!state->stopping && StartWorkers(state));
+  state->watching = false;
 }
 
 WorkerCallQueues::Line* WorkerCallQueues::TakeWaitingLine(State& state) {

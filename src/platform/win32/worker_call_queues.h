@@ -58,6 +58,7 @@ class WorkerCallQueues final : public WindowCallQueues {
     std::size_t idle = 0;      // waiting for work
     std::size_t starting = 0;  // started, not yet looking for work
     bool stopping = false;
+    bool watching = false;  // a watcher looks again for room once workers may be stuck
     std::size_t maxWorkers = 0;
     std::chrono::milliseconds stuckAfter{};
   };
@@ -66,7 +67,12 @@ class WorkerCallQueues final : public WindowCallQueues {
   static Line* TakeWaitingLine(State& state);
   // Wakes the idle workers for the lines that wait for one, and starts workers for the lines
   // that idle and starting workers cannot take, as far as the pool has room.
+  // Lines left waiting because every worker is busy get room only once some of those workers
+  // count as stuck; then nothing else may come to look (no call queued, no pass waiting), so a
+  // watcher looks again each `stuckAfter` until no line waits without a worker.
   static void Dispatch(const std::shared_ptr<State>& state);
+  static bool StartWorkers(const std::shared_ptr<State>& state);
+  static void Watch(std::shared_ptr<State> state);
 
   std::shared_ptr<State> state_;
 };
