@@ -294,6 +294,30 @@ TEST_F(WatchWin32Test, LibraryKeepsTrackOfTheKindsItDelivers) {
   EXPECT_FALSE(entries.stillWatching());
 }
 
+// What another program of the session finds of the receiver: "mapping read=HEX|none write=yes|no".
+std::string ReceiverSeenFromOutside() {
+  ChildProcess probe(testing::ThisProgramFolder() + L"\\dpx_window_probe.exe",
+                     L"mapping:Local\\DPX.dozov.Receiver");
+  const auto lines = probe.ReadLines(1, 10s);
+  return lines.empty() ? std::string() : lines[0];
+}
+
+TEST_F(WatchWin32Test, OtherProgramsMayReadTheReceiverButNeverChangeIt) {
+  const auto library = platform.LoadHookLibrary();
+  ASSERT_NE(library, nullptr);
+  const HookEntryPoints entries = library->LookUpEntryPoints();
+  const auto receiver = platform.CreateReceiverWindow([](auto...) { return false; });
+  char expected[64];
+  std::snprintf(expected, sizeof expected, "mapping read=%llx write=no",
+                static_cast<unsigned long long>(receiver->Handle()));
+
+  EXPECT_EQ(ReceiverSeenFromOutside(), "mapping read=none write=no") << "nothing before";
+  entries.setReceiver(receiver->Handle());
+  EXPECT_EQ(ReceiverSeenFromOutside(), expected);
+  entries.stopAll();
+  EXPECT_EQ(ReceiverSeenFromOutside(), "mapping read=none write=no") << "gone with the receiver";
+}
+
 TEST_F(WatchWin32Test, MissingOrInvalidLibraryIsReportedOnce) {
   struct Case {
     const char* what;
