@@ -53,6 +53,8 @@ UniqueHandle CreateReadOnlyObject() {
     return {};
   const UniqueDescriptor descriptor(raw);
   SECURITY_ATTRIBUTES security{sizeof security, descriptor.Get(), FALSE};
+  // Only an existing object sets the error below; a stale one must not count.
+  ::SetLastError(ERROR_SUCCESS);
   UniqueHandle object(::CreateFileMappingW(INVALID_HANDLE_VALUE, &security, PAGE_READWRITE, 0,
                                            sizeof(ReceiverRecord), kReceiverObject));
   // An object of that name made by another program is not DPX's: it could say anything.
