@@ -47,7 +47,7 @@ HINSTANCE ThisLibrary() {
 using dozov::watching;
 
 extern "C" void __stdcall SetReceiver(HWND receiver) {
-  dozov::SetSharedReceiver(receiver);
+  dozov::PublishReceiver(receiver);
 }
 
 extern "C" void __stdcall StartWatching(INT32 kind) {
@@ -102,5 +102,5 @@ extern "C" BOOL __stdcall StillWatching(void) {
 
 extern "C" void __stdcall StopAll(void) {
   watching = {};
-  dozov::SetSharedReceiver(nullptr);
+  dozov::PublishReceiver(nullptr);
 }

@@ -9,8 +9,9 @@
 extern "C" {
 // The window that gets the notifications from now on.
 void __stdcall SetReceiver(HWND receiver);
-// Starts or stops one kind of notification: 0 shell (windows created, destroyed, activated),
-// 1 keys, 4 mouse buttons, 6 low-level keys, 8 close queries. Other kinds are ignored.
+// Starts or stops one kind of notification: 0 shell (windows created, destroyed, activated;
+// nothing is loaded into other programs for it), 1 keys, 4 mouse buttons, 6 low-level keys, 8 close
+// queries. Other kinds are ignored.
 void __stdcall StartWatching(INT32 kind);
 void __stdcall StopWatching(INT32 kind);
 // TRUE while any kind is being delivered.

@@ -36,11 +36,6 @@ LPARAM KeystrokeFlags(DWORD scanCode, DWORD lowLevelFlags) {
   return static_cast<LPARAM>(static_cast<LONG>(flags));
 }
 
-LRESULT CALLBACK ShellProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HSHELL_ACTIVATESHELLWINDOW) PostToReceiver(L"MY_SHELL_EVENT", 0, code);
-  return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
   // HC_NOREMOVE is a peek at a key that will come again.
   if (code == HC_ACTION) PostToReceiver(L"MY_KEY_EVENT", wParam, lParam);

@@ -6,7 +6,6 @@ namespace dozov {
 
 // The hook procedures. The low-level ones run on the watching thread; the others run inside
 // every hooked program, so they touch nothing but the shared receiver.
-LRESULT CALLBACK ShellProc(int code, WPARAM wParam, LPARAM lParam);             // kind 0
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam);          // kind 1
 LRESULT CALLBACK MouseLowLevelProc(int code, WPARAM wParam, LPARAM lParam);     // kind 4
 LRESULT CALLBACK KeyboardLowLevelProc(int code, WPARAM wParam, LPARAM lParam);  // kind 6

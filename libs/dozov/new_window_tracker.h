@@ -14,12 +14,7 @@ namespace dozov {
 using Window = std::uint64_t;
 
 // The shell notification codes, as the receiver gets them in lParam.
-enum class ShellCode : std::int64_t {
-  kCreated = 1,
-  kDestroyed = 2,
-  kActivateShell = 3,
-  kActivated = 4
-};
+enum class ShellCode : std::int64_t { kCreated = 1, kDestroyed = 2, kActivated = 4 };
 
 // What the tracker asks of the system about a window.
 class WindowQueries {

@@ -2,7 +2,6 @@
 
 #include <cwchar>
 
-#include "hook_procs.h"
 #include "receiver.h"
 
 namespace dozov {
@@ -63,11 +62,9 @@ ShellWatch::ShellWatch() : tracker_(queries_, ReportToReceiver) {
   foregroundEvents_.Reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND,
                                             nullptr, OnWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
   pollTimer_.Reset(::SetTimer(nullptr, 0, kPollMilliseconds, OnPollTimer));
-  shellHook_.Reset(::SetWindowsHookExW(WH_SHELL, ShellProc, ThisLibrary(), 0));
 }
 
 ShellWatch::~ShellWatch() {
-  shellHook_.Reset();
   pollTimer_.Reset();
   foregroundEvents_.Reset();
   objectEvents_.Reset();

@@ -10,8 +10,9 @@ namespace dozov {
 // Kind 0, the shell notifications. Creation, showing, destruction and foreground changes come as
 // window events out of context: they arrive on the watching thread from programs of any bitness,
 // with no code injected into them. Where the system tells less (Wine sends the creation only), a
-// poll every few milliseconds finds what changed. The request to activate the shell window has no
-// window event and comes from a global shell hook.
+// poll every few milliseconds finds what changed. Nothing is loaded into other programs: the
+// request to activate the shell window (code 3), which only a global shell hook inside every
+// program could tell, is not delivered, as nothing of DPX handles it.
 class ShellWatch {
  public:
   ShellWatch();
@@ -37,7 +38,6 @@ class ShellWatch {
   UniqueEventHook objectEvents_;
   UniqueEventHook foregroundEvents_;
   UniqueThreadTimer pollTimer_;
-  UniqueHook shellHook_;
 };
 
 }  // namespace dozov

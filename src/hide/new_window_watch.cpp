@@ -13,7 +13,11 @@ NewWindowWatch::NewWindowWatch(HookPlatform& platform, WindowManager& windows,
       runOutsidePasses_(std::move(runOutsidePasses)),
       watch_(platform, windows, program, ui) {}
 
-void NewWindowWatch::Start() {
+void NewWindowWatch::FollowOption() {
+  if (!options_.hideNewlyCreatedWindows) {
+    watch_.SetOnWindowCreated(nullptr);
+    return;
+  }
   watch_.SetOnWindowCreated(
       [this](TWatch& sender, WindowHandle handle, const std::wstring& appName) {
         WatchWindowCreated(sender, handle, appName);

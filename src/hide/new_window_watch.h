@@ -23,9 +23,12 @@ class NewWindowWatch {
                  ProcessId ownProcess,
                  std::function<void(std::function<void()>)> runOutsidePasses = nullptr);
 
-  // Called once the main window exists: binds `WatchWindowCreated` to `OnWindowCreated`, which
-  // loads the library and starts watching for new windows until the program ends.
-  void Start();
+  // Called once the settings are read and whenever the option may have changed: with
+  // "Hide newly created windows while in HIDE mode" checked, binds `WatchWindowCreated` to
+  // `OnWindowCreated`, which loads the library and starts watching for new windows; with it
+  // cleared, unbinds it, which stops the watching and unloads the library. Nothing watches, and
+  // nothing of the library is loaded, while no option asks for it.
+  void FollowOption();
 
   void WatchWindowCreated(TWatch& Sender, WindowHandle Handle, const std::wstring& AppName);
 

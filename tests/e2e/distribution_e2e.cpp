@@ -104,6 +104,18 @@ TEST(DistributionE2e, ProgramFilesImportOnlyWindowsSystemDllsAndDpxtray) {
   EXPECT_NE(std::find(dpxDlls.begin(), dpxDlls.end(), "dpxtray.dll"), dpxDlls.end());
 }
 
+// A section every process of the library shares would let any program it is loaded into write
+// into the memory of the others, DPX's among them.
+TEST(DistributionE2e, ProgramFilesHaveNoSharedSection) {
+  const fs::path build = CurrentSession().windowsBuild;
+  for (const std::string binary : {"dpx.exe", "dpxtray.dll", "dozov.dll"}) {
+    const std::string sections =
+        e2e::Run("x86_64-w64-mingw32-objdump -h " + Quote((build / binary).string()));
+    ASSERT_NE(sections.find(".text"), std::string::npos) << binary << ": no section table read";
+    EXPECT_EQ(sections.find("SHARED"), std::string::npos) << binary << ":\n" << sections;
+  }
+}
+
 // Windows Vista's loader refuses a program that imports a call its DLLs lack; the PBKDF2 of CNG
 // came with Windows 7, so DPX looks it up at run time.
 TEST(DistributionE2e, ProgramFilesImportNoCallThatWindowsVistaLacks) {

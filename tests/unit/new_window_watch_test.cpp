@@ -52,14 +52,31 @@ class NewWindowWatchTest : public ::testing::Test {
   NewWindowWatch watch{hooks, desktop, program, ui, hideMode, options, kDpxProcess};
 };
 
-TEST_F(NewWindowWatchTest, StartWatchesNewWindowsUntilTheEnd) {
-  EXPECT_EQ(hooks.loadAttempts, 0) << "nothing before the main window exists";
-  watch.Start();
+TEST_F(NewWindowWatchTest, WatchesNewWindowsOnlyWhileTheOptionIsOn) {
+  options.hideNewlyCreatedWindows = false;
+  watch.FollowOption();
+  EXPECT_EQ(hooks.loadAttempts, 0) << "option off at start: nothing loaded";
+
+  options.hideNewlyCreatedWindows = true;
+  watch.FollowOption();
+  watch.FollowOption();
   EXPECT_EQ(hooks.watchedKinds, std::set<std::int32_t>{watch_kind::kShell});
+  EXPECT_EQ(hooks.loadAttempts, 1);
+
+  options.hideNewlyCreatedWindows = false;
+  watch.FollowOption();
+  EXPECT_TRUE(hooks.watchedKinds.empty());
+  EXPECT_FALSE(hooks.LibraryLoaded()) << "turned off: the library is unloaded";
+
+  options.hideNewlyCreatedWindows = true;
+  watch.FollowOption();
+  BeginHide();
+  const WindowHandle window = Appear(L"New mail");
+  EXPECT_TRUE(Held(window)) << "turned on again: watching again";
 }
 
 TEST_F(NewWindowWatchTest, WindowAppearingInHideModeWithTheOptionIsCapturedAndHidden) {
-  watch.Start();
+  watch.FollowOption();
   BeginHide();
 
   const WindowHandle window = Appear(L"New mail");
@@ -116,7 +133,7 @@ TEST_F(NewWindowWatchTest, WindowsThatMustStayAreLeftOnTheScreen) {
       {"DPX's own message box", true, true, kDpxProcess, L"Error"},
       {"not taken by the capture test", true, true, kOtherProcess, L""},
   };
-  watch.Start();
+  watch.FollowOption();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
     options.hideNewlyCreatedWindows = c.option;
@@ -133,7 +150,7 @@ TEST_F(NewWindowWatchTest, WindowsThatMustStayAreLeftOnTheScreen) {
 
 TEST_F(NewWindowWatchTest, ProtectedNewWindowIsHeldButStaysOnTheScreen) {
   doNotHide = {ListEntry(text, L"", L"C:\\Tools\\MAIL.EXE", true)};
-  watch.Start();
+  watch.FollowOption();
   BeginHide();
 
   const WindowHandle window = Appear(L"New mail");
@@ -145,7 +162,7 @@ TEST_F(NewWindowWatchTest, ProtectedNewWindowIsHeldButStaysOnTheScreen) {
 TEST_F(NewWindowWatchTest, WithoutTheLibraryTheMessageComesOnceAndHideModeStillWorks) {
   hooks.libraryPresent = false;
   const WindowHandle before = desktop.AddWindow({L"Open before", L"C", true, 0, 1, kOtherProcess});
-  watch.Start();
+  watch.FollowOption();
   BeginHide();
 
   ASSERT_EQ(ui.shown.size(), 1u);

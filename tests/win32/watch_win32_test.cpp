@@ -1,6 +1,9 @@
 // The hook library dozov.dll and the new-window watcher over it, against windows of other
 // processes; hides are checked from a third process.
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <functional>
@@ -55,6 +58,37 @@ bool VisibleFromOutside(WindowHandle window) {
   ChildProcess probe(testing::ThisProgramFolder() + L"\\dpx_window_probe.exe", handle);
   const auto lines = probe.ReadLines(1, 10s);
   return !lines.empty() && lines[0].find("visible=1") != std::string::npos;
+}
+
+// Whether the process that owns `window` has a module of that file name loaded, as the system's
+// module list of that process says.
+bool ModuleLoadedIn(WindowHandle window, const wchar_t* fileName) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(win32::ToHwnd(window), &process);
+  const win32::UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process));
+  EXPECT_TRUE(snapshot) << "no module list of process " << process;
+  MODULEENTRY32W module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = ::Module32FirstW(snapshot.Get(), &module); more;
+       more = ::Module32NextW(snapshot.Get(), &module))
+    if (::lstrcmpiW(module.szModule, fileName) == 0) return true;
+  return false;
+}
+
+// Keys, and a posted and a sent message, each of which a hook of the library would be called for
+// inside the program of `window`. The sent one returns once that program has answered it.
+void SendWhatHooksSee(WindowHandle window) {
+  const HWND hwnd = win32::ToHwnd(window);
+  ::SetForegroundWindow(hwnd);
+  INPUT input[2]{};
+  input[0].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = VK_F13;  // a key that nothing answers
+  input[1] = input[0];
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, input, sizeof(INPUT));
+  ::PostMessageW(hwnd, WM_NULL, 0, 0);
+  DWORD_PTR answer = 0;
+  ::SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &answer);
 }
 
 // Runs this thread's message loop, where the receiver's messages are dispatched, until `done`.
@@ -260,6 +294,30 @@ TEST_F(WatchWin32Test, LibraryKeepsTrackOfTheKindsItDelivers) {
   EXPECT_FALSE(entries.stillWatching());
 }
 
+// What another program of the session finds of the receiver: "mapping read=HEX|none write=yes|no".
+std::string ReceiverSeenFromOutside() {
+  ChildProcess probe(testing::ThisProgramFolder() + L"\\dpx_window_probe.exe",
+                     L"mapping:Local\\DPX.dozov.Receiver");
+  const auto lines = probe.ReadLines(1, 10s);
+  return lines.empty() ? std::string() : lines[0];
+}
+
+TEST_F(WatchWin32Test, OtherProgramsMayReadTheReceiverButNeverChangeIt) {
+  const auto library = platform.LoadHookLibrary();
+  ASSERT_NE(library, nullptr);
+  const HookEntryPoints entries = library->LookUpEntryPoints();
+  const auto receiver = platform.CreateReceiverWindow([](auto...) { return false; });
+  char expected[64];
+  std::snprintf(expected, sizeof expected, "mapping read=%llx write=no",
+                static_cast<unsigned long long>(receiver->Handle()));
+
+  EXPECT_EQ(ReceiverSeenFromOutside(), "mapping read=none write=no") << "nothing before";
+  entries.setReceiver(receiver->Handle());
+  EXPECT_EQ(ReceiverSeenFromOutside(), expected);
+  entries.stopAll();
+  EXPECT_EQ(ReceiverSeenFromOutside(), "mapping read=none write=no") << "gone with the receiver";
+}
+
 TEST_F(WatchWin32Test, MissingOrInvalidLibraryIsReportedOnce) {
   struct Case {
     const char* what;
@@ -307,7 +365,7 @@ class NewWindowWatchWin32Test : public ::testing::Test {
 
 TEST_F(NewWindowWatchWin32Test, WindowOpenedInHideModeIsHiddenUnlessProtectedAndComesBack) {
   doNotHide = {ListEntry(text, L"Protected new window", L"", false)};
-  watch.Start();
+  watch.FollowOption();
   hideMode.Begin();
   ChildProcess helper(HelperExe(),
                       L"--hidden-for 300 --window \"Unprotected new window\" "
@@ -328,7 +386,7 @@ TEST_F(NewWindowWatchWin32Test, WindowOpenedInHideModeIsHiddenUnlessProtectedAnd
 }
 
 TEST_F(NewWindowWatchWin32Test, WindowOpenedWithTheOptionClearedOrOutsideHideModeStays) {
-  watch.Start();
+  watch.FollowOption();
   for (const bool inHideMode : {true, false}) {
     SCOPED_TRACE(inHideMode ? "option cleared" : "outside hide mode");
     options.hideNewlyCreatedWindows = !inHideMode;
@@ -345,6 +403,40 @@ TEST_F(NewWindowWatchWin32Test, WindowOpenedWithTheOptionClearedOrOutsideHideMod
   }
 }
 
+TEST_F(NewWindowWatchWin32Test, NothingOfTheLibraryIsLoadedAnywhereUnlessAHookNeedsIt) {
+  ChildProcess helper(HelperExe(), L"--window \"Takes input\"");
+  const WindowHandle window = OpenWindows(helper, 1).at("Takes input");
+  const auto libraryHere = [] { return ::GetModuleHandleW(L"dozov.dll") != nullptr; };
+
+  options.hideNewlyCreatedWindows = false;
+  watch.FollowOption();
+  SendWhatHooksSee(window);
+  PumpFor(300ms);
+  EXPECT_FALSE(libraryHere()) << "option off: the library is not loaded, so no hook of it exists";
+  EXPECT_FALSE(ModuleLoadedIn(window, L"dozov.dll"));
+
+  options.hideNewlyCreatedWindows = true;
+  watch.FollowOption();
+  EXPECT_TRUE(libraryHere());
+  SendWhatHooksSee(window);
+  PumpFor(300ms);
+  EXPECT_FALSE(ModuleLoadedIn(window, L"dozov.dll")) << "new windows need no hook in others";
+
+  options.hideNewlyCreatedWindows = false;
+  watch.FollowOption();
+  EXPECT_FALSE(watch.Watch().LibraryLoaded());
+  EXPECT_FALSE(libraryHere()) << "option turned off: the library is unloaded";
+
+  // The check above can fail: the hooks of key and close-query watching do reach that program.
+  watch.Watch().SetOnKeyNative([](TWatch&, std::int32_t, std::int32_t) {});
+  watch.Watch().SetOnWindowCloseQuery([](TWatch&, WindowHandle, const std::wstring&) {});
+  SendWhatHooksSee(window);
+  EXPECT_TRUE(PumpUntil([&] { return ModuleLoadedIn(window, L"dozov.dll"); }));
+  watch.Watch().SetOnKeyNative(nullptr);
+  watch.Watch().SetOnWindowCloseQuery(nullptr);
+  EXPECT_TRUE(ui.shown.empty());
+}
+
 TEST_F(NewWindowWatchWin32Test, WithoutTheLibraryTheMessageComesOnceAndHidingStillWorks) {
   win32::Win32HookPlatform missing(testing::ThisProgramFolder() + L"\\gone\\dozov.dll",
                                    [](const std::function<void()>& event) { event(); });
@@ -353,7 +445,7 @@ TEST_F(NewWindowWatchWin32Test, WithoutTheLibraryTheMessageComesOnceAndHidingSti
   ChildProcess helper(HelperExe(), L"--window \"Open before\"");
   const WindowHandle window = OpenWindows(helper, 1).at("Open before");
 
-  withoutLibrary.Start();
+  withoutLibrary.FollowOption();
   hideMode.Begin();
   hideMode.CaptureAndHideAll();
   EXPECT_FALSE(VisibleFromOutside(window));

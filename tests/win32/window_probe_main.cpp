@@ -13,6 +13,9 @@
 // cells separated by tabs, or "rows: none" when there is no such list.
 // "query-end-session:CLASS" sends WM_QUERYENDSESSION (logoff) to the top-level window of that
 // class and prints "query-end-session yes|no|unanswered" once it has answered.
+// "mapping:NAME" opens the named file mapping of that name as any program of the session may, and
+// prints "mapping read=HEX|none write=yes|no": its first 64-bit value when it opens for reading,
+// and whether it opens for writing.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -103,6 +106,22 @@ void PrintRows(HWND list) {
   if (process) CloseHandle(process);
 }
 
+void PrintMapping(const wchar_t* name) {
+  std::wprintf(L"mapping read=");
+  if (HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, name)) {
+    if (const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(LONGLONG))) {
+      std::wprintf(L"%llx", static_cast<unsigned long long>(*static_cast<const LONGLONG*>(view)));
+      UnmapViewOfFile(view);
+    }
+    CloseHandle(mapping);
+  } else {
+    std::wprintf(L"none");
+  }
+  HANDLE writable = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name);
+  std::wprintf(L" write=%ls\n", writable ? L"yes" : L"no");
+  if (writable) CloseHandle(writable);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -127,6 +146,10 @@ int wmain(int argc, wchar_t** argv) {
           SendMessageTimeoutW(FindWindowW(argv[i] + 18, nullptr), WM_QUERYENDSESSION, 0,
                               ENDSESSION_LOGOFF, SMTO_NORMAL, 20000, &answer);
       std::wprintf(L"query-end-session %ls\n", sent == 0 ? L"unanswered" : answer ? L"yes" : L"no");
+      continue;
+    }
+    if (std::wcsncmp(argv[i], L"mapping:", 8) == 0) {
+      PrintMapping(argv[i] + 8);
       continue;
     }
     if (std::wcscmp(argv[i], L"shell-restarted") == 0) {

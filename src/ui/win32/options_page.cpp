@@ -183,6 +183,7 @@ void OptionsPage::OnClick(HWND subPage, int id) {
   for (const CheckBinding& check : kOptionChecks) {
     if (check.id == id) {
       options_.*check.option = IsDlgButtonChecked(subPage, id) == BST_CHECKED;
+      if (actions_.checkedOptionChanged) actions_.checkedOptionChanged();
       return;
     }
   }

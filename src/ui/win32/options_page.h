@@ -30,6 +30,8 @@ class OptionsPage final : public DialogWindow {
     // cbAppPassword, with the state it showed before the click; then "Set Password".
     std::function<void(bool wasChecked)> appPasswordClicked;
     std::function<void()> setPassword;
+    // One of the check boxes that are an option themselves was clicked and the option written.
+    std::function<void()> checkedOptionChanged;
   };
 
   OptionsPage(UserInteraction& ui, Options& options, Actions actions);

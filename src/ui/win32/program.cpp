@@ -46,7 +46,8 @@ Program::Program()
                                  [this](bool wasChecked) {
                                    appPasswordCommands_.CheckBoxClicked(wasChecked);
                                  },
-                             .setPassword = [this] { appPasswordCommands_.SetPassword(); }}}),
+                             .setPassword = [this] { appPasswordCommands_.SetPassword(); },
+                             .checkedOptionChanged = [this] { newWindowWatch_.FollowOption(); }}}),
       commands_(ui_, saved_, programWindow_, options_,
                 [this] { ::SendMessageW(mainForm_.Handle(), WM_CLOSE, 0, 0); }) {
   hideMode_.SetTrail(&trail_);
@@ -78,7 +79,6 @@ void Program::DescribeSideActions(HideJournal& journal) const {
 void Program::OnMainWindowCreated() {
   ui_.SetOwner(mainForm_.Handle());
   const auto step = [this](auto&& handler) { RunReportingErrors(ui_, handler); };
-  step([this] { newWindowWatch_.Start(); });
   step([this] { RefreshVisibleWindowsList(); });
   step([this] {
     autoStart_.ShowAtStart([this](bool on) { mainForm_.ExtraSettings().ShowAutoStart(on); });
@@ -98,6 +98,7 @@ void Program::OnMainWindowCreated() {
     mainForm_.Windows().ShowOptions();
     mainForm_.ExtraSettings().ShowOptions();
   });
+  step([this] { newWindowWatch_.FollowOption(); });
   step([this] { displayPage_.Create(mainForm_.Handle()); });
   mainForm_.SelectPage(IDC_BTN_WINDOWS);
   step([this] { screenSaver_.LoadLockWorkStation(); });

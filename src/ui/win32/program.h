@@ -136,7 +136,7 @@ class Program final : private TriggerActions, private ShortcutsPage {
   AutoStart autoStart_{registry_, folders_.ProgramFilePath()};
   WindowCapture capture_{windows_, processes_, programWindow_};
   HideMode hideMode_{windows_, capture_, programWindow_, text_, saved_.ExcludeList()};
-  // The new-window watcher (the main window's `Watch`); it starts once the main window exists.
+  // The new-window watcher (the main window's `Watch`); it runs only while its option is on.
   Win32HookPlatform hookPlatform_{
       HookLibraryBesideProgram(),
       [this](const std::function<void()>& event) { RunReportingErrors(ui_, event); }};
