@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fakes/fake_text_services.h"
-#include "fakes/simulated_desktop.h"
+#include "fakes/simulated_hide_mode.h"
 #include "hide/hide_mode.h"
 
 namespace dpx {
@@ -9,7 +8,7 @@ namespace {
 
 using fakes::SimWindow;
 
-class HideModeTest : public ::testing::Test {
+class HideModeTest : public ::testing::Test, protected fakes::SimulatedHideMode {
  protected:
   HideModeTest() {
     desktop.AddDrive(L'C', L"\\Device\\HarddiskVolume1");
@@ -30,13 +29,6 @@ class HideModeTest : public ::testing::Test {
     for (const auto& row : *hideMode.Holder()) handles.push_back(row.info.Handle);
     return handles;
   }
-
-  fakes::SimulatedDesktop desktop;
-  fakes::FakeProgramWindow program{desktop};
-  fakes::FakeTextServices text;
-  std::vector<ListEntry> doNotHide;
-  WindowCapture capture{desktop, desktop, program};
-  HideMode hideMode{desktop, capture, program, text, doNotHide};
 };
 
 TEST_F(HideModeTest, HidesUnprotectedWindowsAndKeepsEveryCapturedOneInZOrder) {

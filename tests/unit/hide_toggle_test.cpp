@@ -2,24 +2,17 @@
 
 #include <stdexcept>
 
-#include "fakes/fake_text_services.h"
 #include "fakes/recording_hide_steps.h"
-#include "fakes/simulated_desktop.h"
+#include "fakes/simulated_hide_mode.h"
 #include "hide/hide_toggle.h"
 
 namespace dpx {
 namespace {
 
-class HideToggleTest : public ::testing::Test {
+class HideToggleTest : public ::testing::Test, protected fakes::SimulatedHideMode {
  protected:
   HideToggleTest() { window = desktop.AddWindow({L"Editor"}); }
 
-  fakes::SimulatedDesktop desktop;
-  fakes::FakeProgramWindow program{desktop};
-  fakes::FakeTextServices text;
-  std::vector<ListEntry> doNotHide;
-  WindowCapture capture{desktop, desktop, program};
-  HideMode hideMode{desktop, capture, program, text, doNotHide};
   fakes::RecordingHideSteps steps{hideMode};
   Options options;
   bool ready = true;

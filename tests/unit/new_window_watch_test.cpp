@@ -99,7 +99,7 @@ TEST_F(NewWindowWatchTest, WindowAppearingDuringAPassIsTakenAfterIt) {
       program,     ui,
       hideMode,    options,
       kDpxProcess, [&](std::function<void()> hide) { requests.AfterPass(std::move(hide)); }};
-  queued.Start();
+  queued.FollowOption();
   desktop.AddWindow({L"Open before", L"C", true, 0, 2, kOtherProcess});
   WindowHandle during = kNoWindow;
   auto appearOnce = [&] {
@@ -112,10 +112,18 @@ TEST_F(NewWindowWatchTest, WindowAppearingDuringAPassIsTakenAfterIt) {
   EXPECT_FALSE(desktop.IsVisible(during));
   EXPECT_TRUE(Held(during));
 
-  // During the restore: when the pass is over hide mode has ended, and the window stays.
-  desktop.whileWaiting = appearOnce;
+  // During the restore (it sends no WM_NULL; the window appears while its display switch waits):
+  // when the pass is over hide mode has ended, and the window stays.
+  WindowHandle late = kNoWindow;
+  steps.runIn = "RestoreDisplayMode";
+  steps.run = [&] {
+    steps.run = nullptr;
+    late = Appear(L"During the restore");
+  };
   requests.Press();
   EXPECT_FALSE(hideMode.Active());
+  EXPECT_NE(late, kNoWindow);
+  EXPECT_TRUE(desktop.IsVisible(late));
   EXPECT_TRUE(desktop.IsVisible(during));
 }
 

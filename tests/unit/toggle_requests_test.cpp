@@ -2,9 +2,8 @@
 
 #include <stdexcept>
 
-#include "fakes/fake_text_services.h"
 #include "fakes/recording_hide_steps.h"
-#include "fakes/simulated_desktop.h"
+#include "fakes/simulated_hide_mode.h"
 #include "hide/toggle_requests.h"
 
 namespace dpx {
@@ -12,7 +11,7 @@ namespace {
 
 // Requests that arrive while a pass waits on another program, as the simulated desktop hands
 // them to DPX's thread inside a WM_NULL wait or a side action.
-class ToggleRequestsTest : public ::testing::Test {
+class ToggleRequestsTest : public ::testing::Test, protected fakes::SimulatedHideMode {
  protected:
   ToggleRequestsTest() {
     for (ThreadId thread = 1; thread <= 4; ++thread)
@@ -40,12 +39,6 @@ class ToggleRequestsTest : public ::testing::Test {
     return true;
   }
 
-  fakes::SimulatedDesktop desktop;
-  fakes::FakeProgramWindow program{desktop};
-  fakes::FakeTextServices text;
-  std::vector<ListEntry> doNotHide;
-  WindowCapture capture{desktop, desktop, program};
-  HideMode hideMode{desktop, capture, program, text, doNotHide};
   fakes::RecordingHideSteps steps{hideMode};
   Options options;
   bool ready = true;
