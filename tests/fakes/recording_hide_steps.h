@@ -42,7 +42,10 @@ class RecordingHideSteps final : public HideSteps {
  private:
   void Record(const std::string& step) {
     calls.push_back(step + (hideMode_.Active() ? " [hidden]" : ""));
-    if (step == runIn && run) run();
+    if (step == runIn && run) {
+      const std::function<void()> running = run;  // `run` may clear itself
+      running();
+    }
     if (step == throwIn) throw std::runtime_error("failed in " + step);
   }
   const HideMode& hideMode_;
