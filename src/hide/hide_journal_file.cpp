@@ -26,10 +26,12 @@ void HideJournalFile::Save(const HideJournal& journal) {
   WriteFileAtomically(path_, std::vector<unsigned char>(text.begin(), text.end()));
 }
 
-void HideJournalFile::Remove() {
+bool HideJournalFile::Remove() {
   try {
     RemoveFile(path_);
+    return true;
   } catch (const IoError&) {
+    return false;
   }
 }
 

@@ -28,8 +28,8 @@ class HideJournalFile {
   // Throws IoError; the old journal then stays as it was.
   void Save(const HideJournal& journal);
   // Never throws: a journal that cannot be deleted is replayed again at the next start, which
-  // only shows windows that are still hidden and marked.
-  void Remove();
+  // only shows windows that are still hidden and marked. False when it is still there.
+  bool Remove();
 
   const std::wstring& path() const { return path_; }
 
