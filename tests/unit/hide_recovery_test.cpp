@@ -187,21 +187,32 @@ TEST_F(HideRecoveryTest, LeavesAloneWindowsThatAreNoLongerTheOnesItHid) {
   EXPECT_FALSE(marks.MarkedExStyle(shownMeanwhile));  // nothing left to undo
 }
 
-TEST_F(HideRecoveryTest, AJournalThatCannotBeDeletedIsReportedAsLeft) {
-  const WindowHandle a = Add(L"A", 0x40000);
-  HideThenDie();
-  // Read already, the journal's name now holds what no delete of a file removes.
-  steps.afterLastStep = [&] {
-    std::filesystem::remove(journalPath);
-    std::filesystem::create_directories(journalPath / "held");
-  };
+TEST_F(HideRecoveryTest, AJournalThatCannotBeDeletedIsSetAsideOrReportedAsLeft) {
+  const std::filesystem::path replayed = journalPath.string() + ".replayed";
+  for (const bool renameFails : {false, true}) {
+    SCOPED_TRACE(renameFails ? "nor renamed" : "renamed instead");
+    std::filesystem::remove_all(journalPath);
+    std::filesystem::remove_all(replayed);
+    const WindowHandle a = Add(L"A", 0x40000);
+    HideThenDie();
+    // Read already, the journal's name now holds what no delete of a file removes; a rename
+    // fails onto a folder that is not empty.
+    steps.afterLastStep = [&] {
+      std::filesystem::remove(journalPath);
+      std::filesystem::create_directories(journalPath / "held");
+      if (renameFails) std::filesystem::create_directories(replayed / "held");
+    };
 
-  const RecoveryResult result = Recover();
+    const RecoveryResult result = Recover();
 
-  EXPECT_TRUE(desktop.IsVisible(a));
-  EXPECT_EQ(result.sideActionsFailed, 0u);
-  EXPECT_TRUE(result.journalLeft);
-  EXPECT_FALSE(result.Complete());
+    EXPECT_TRUE(desktop.IsVisible(a));
+    EXPECT_EQ(result.sideActionsFailed, 0u);
+    EXPECT_EQ(result.journalLeft, renameFails);
+    EXPECT_EQ(result.Complete(), !renameFails);
+    // Either way nothing is left where the next start would replay it as new, or it is told.
+    EXPECT_EQ(std::filesystem::exists(journalPath), renameFails);
+    EXPECT_TRUE(std::filesystem::exists(replayed / "held"));
+  }
 }
 
 TEST_F(HideRecoveryTest, WithoutAJournalTheMarksAloneFindDpxsWindows) {
