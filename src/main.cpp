@@ -71,13 +71,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Held, never released, until the process ends: it marks this logon's running instance.
   win32::UniqueHandle instanceMutex(::CreateMutexW(nullptr, TRUE, L"DrapixMutex"));
   if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-    // The running instance restores its own hide. One that does not answer (hung, or not yet
-    // listening) leaves the windows to this process: the user asked for the desktop back.
-    if (restoreOnly) {
-      if (win32::AskRunningInstanceToRestore(kRestoreRequestBound)) return 0;
-      win32::Program program;
-      return program.RecoverOnly();
-    }
+    // The running instance restores its own hide. One that does not confirm (hung, failed, or
+    // never listening) still holds its windows: recovering beside it would have two processes
+    // work on them at once, so the exit code tells the failure instead.
+    if (restoreOnly)
+      return win32::AskRunningInstanceToRestore(kRestoreRequestBound)
+                 ? 0
+                 : win32::kRestoreNotConfirmedExitCode;
     ::MessageBoxW(nullptr, L"This application is already started!", L"Warning",
                   MB_OK | MB_ICONWARNING);
     return 0;

@@ -45,7 +45,12 @@ void BringToTopProgram::BringToTop() {
   if (byPath != holder->end()) return Raise(byPath->info.Handle);
   // An empty path would open the working folder in the shell instead of starting nothing.
   if (path.empty()) return;
-  processes_.Open(path, WorkingFolderOf(path));
+  // Nothing has the foreground once every window is hidden: the started program's window gets it
+  // as soon as it shows, while DPX still holds the right to give it. Not after the restore, which
+  // hands the foreground back itself.
+  processes_.Open(path, WorkingFolderOf(path), [this](WindowHandle window) {
+    if (hideMode_.Active()) BringWindowToFront(foreground_, program_, window);
+  });
 }
 
 }  // namespace dpx

@@ -18,7 +18,8 @@ namespace dpx {
 std::wstring WorkingFolderOf(const std::wstring& path);
 
 // The program of the Bring to TOP list's first entry, right after the windows have been hidden:
-// its captured window is raised, or the program is started when none of its windows was captured.
+// its captured window is raised, or the program is started when none of its windows was captured,
+// and its first window is given the foreground once it shows.
 class BringToTopProgram {
  public:
   BringToTopProgram(WindowManager& windows, Foreground& foreground, ProcessControl& processes,

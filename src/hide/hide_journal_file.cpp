@@ -8,11 +8,11 @@ HideJournalFile::Loaded HideJournalFile::Load() {
   Loaded loaded;
   if (!FileExists(path_)) return loaded;
   try {
-    const std::vector<unsigned char> bytes = ReadWholeFile(path_);
+    const std::vector<unsigned char> bytes = ReadWholeFile(path_, kMaxJournalBytes);
     loaded.journal = ParseHideJournal(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   } catch (const IoError&) {
-    // Unreadable counts as damaged: the start must go on.
+    // Unreadable or too large counts as damaged: the start must go on.
   }
   if (!loaded.journal) {
     loaded.damaged = true;
@@ -26,10 +26,17 @@ void HideJournalFile::Save(const HideJournal& journal) {
   WriteFileAtomically(path_, std::vector<unsigned char>(text.begin(), text.end()));
 }
 
-void HideJournalFile::Remove() {
+bool HideJournalFile::Remove() {
   try {
     RemoveFile(path_);
+    return true;
   } catch (const IoError&) {
+  }
+  try {
+    MoveFileReplacing(path_, path_ + kReplayedSuffix);
+    return true;
+  } catch (const IoError&) {
+    return false;
   }
 }
 

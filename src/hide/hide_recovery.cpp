@@ -17,7 +17,7 @@ RecoveryResult HideRecovery::Recover() {
   ExePathLookup exePaths(windows_, processes_);
   std::set<WindowHandle> done;
   if (loaded.journal) {
-    PutBackSideActions(*loaded.journal);
+    result.sideActionsFailed = PutBackSideActions(*loaded.journal);
     const auto& listed = loaded.journal->windows;
     for (auto row = listed.rbegin(); row != listed.rend(); ++row) {
       if (!done.insert(row->handle).second) continue;
@@ -27,7 +27,7 @@ RecoveryResult HideRecovery::Recover() {
     }
   }
   result.windowsShown += RecoverMarkedWindows(probe, done);
-  if (loaded.journal) file_.Remove();
+  if (loaded.journal) result.journalLeft = !file_.Remove();
   return result;
 }
 
@@ -36,21 +36,26 @@ namespace {
 // A side action that fails (a registry that refuses, a display that cannot switch) must not keep
 // the others, and above all the windows, from coming back.
 template <typename Step>
-void Attempt(Step&& step) {
+bool Attempt(Step&& step) {
   try {
     step();
+    return true;
   } catch (const std::exception&) {
+    return false;
   }
 }
 
 }  // namespace
 
-void HideRecovery::PutBackSideActions(const HideJournal& journal) {
-  Attempt([&] { steps_.ShowShellSurfaces(journal.surfaces); });
+std::size_t HideRecovery::PutBackSideActions(const HideJournal& journal) {
+  std::size_t failed = 0;
+  const auto attempt = [&](auto&& step) { failed += Attempt(step) ? 0 : 1; };
+  attempt([&] { steps_.ShowShellSurfaces(journal.surfaces); });
   if (journal.displaySettings)
-    Attempt([&] { steps_.PutBackDisplaySettings(*journal.displaySettings); });
-  if (journal.wallpaperPath) Attempt([&] { steps_.PutBackWallpaper(*journal.wallpaperPath); });
-  if (journal.savedVolume) Attempt([&] { steps_.PutBackVolume(*journal.savedVolume); });
+    attempt([&] { steps_.PutBackDisplaySettings(*journal.displaySettings); });
+  if (journal.wallpaperPath) attempt([&] { steps_.PutBackWallpaper(*journal.wallpaperPath); });
+  if (journal.savedVolume) attempt([&] { steps_.PutBackVolume(*journal.savedVolume); });
+  return failed;
 }
 
 bool HideRecovery::RecoverWindow(ThreadProbe& probe, WindowHandle window, std::uint32_t exStyle,

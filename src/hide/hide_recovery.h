@@ -27,6 +27,11 @@ struct RecoveryResult {
   bool journalFound = false;
   bool journalDamaged = false;  // set aside, not replayed
   std::size_t windowsShown = 0;
+  std::size_t sideActionsFailed = 0;
+  bool journalLeft = false;  // replayed, but could not be deleted
+  // Whether everything the dead run changed is known to be back: a damaged journal's side actions
+  // are lost with it.
+  bool Complete() const { return !journalDamaged && sideActionsFailed == 0 && !journalLeft; }
 };
 
 // Undoes what a run that ended in hide mode left hidden: from its journal, and from the marks on
@@ -45,7 +50,8 @@ class HideRecovery {
   RecoveryResult Recover();
 
  private:
-  void PutBackSideActions(const HideJournal& journal);
+  // The number that failed.
+  std::size_t PutBackSideActions(const HideJournal& journal);
   // True when the window was shown.
   bool RecoverWindow(ThreadProbe& probe, WindowHandle window, std::uint32_t exStyle,
                      const std::function<bool()>& sameProgram);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,8 +15,10 @@ class IoError : public std::runtime_error {
 
 // The whole file; nullopt-like "missing" is told apart from failures by FileExists.
 bool FileExists(const std::wstring& path);
-// Throws IoError when the file cannot be opened or read.
-std::vector<unsigned char> ReadWholeFile(const std::wstring& path);
+// Throws IoError when the file cannot be opened or read, or holds more than `limit` bytes (it is
+// then read no further).
+std::vector<unsigned char> ReadWholeFile(const std::wstring& path,
+                                         std::size_t limit = static_cast<std::size_t>(-1));
 // Writes a temporary sibling, flushes it, then replaces `path` with it, so a crash or a failed
 // write never leaves a shortened file. Throws IoError; the old file is then intact.
 void WriteFileAtomically(const std::wstring& path, const std::vector<unsigned char>& bytes);

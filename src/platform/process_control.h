@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/types.h"
@@ -16,9 +17,15 @@ class ProcessControl {
   // Ends the process at once, with exit code 0: it gets no close request. False when it cannot be
   // opened for that (higher rights, already gone) or not ended.
   virtual bool Terminate(ProcessId process) = 0;
+  // What runs, later and on the thread that called Open, with the first visible top-level window
+  // of the process the open started.
+  using WindowShown = std::function<void(WindowHandle window)>;
   // Opens the file as the shell does with the verb "open", shown normally, with no parameters and
   // no owner window, in `workingFolder` (the caller's own when empty). The result is not known.
-  virtual void Open(const std::wstring& path, const std::wstring& workingFolder) = 0;
+  // `firstWindowShown` runs only when the open started a new process that shows a window within a
+  // bound: never for a program that was handed the file by one already running.
+  virtual void Open(const std::wstring& path, const std::wstring& workingFolder,
+                    WindowShown firstWindowShown) = 0;
 };
 
 }  // namespace dpx

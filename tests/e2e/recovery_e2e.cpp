@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <thread>
 
@@ -161,6 +162,44 @@ TEST_F(RecoveryE2e, RestoreCommandAsksTheRunningInstanceToEndItsHide) {
   EXPECT_TRUE(dpx.program().Running());
   EXPECT_TRUE(PressAndWait("ctrl+grave", keyTarget, [] { return !XWindowShown("Canary"); }));
   EXPECT_TRUE(fs::exists(Journal()));
+}
+
+TEST_F(RecoveryE2e, RestoreCommandTellsADamagedJournalByItsExitCode) {
+  std::ofstream(Journal(), std::ios::binary) << "not a journal\n";
+
+  Program restore = StartWindowsProgram("dpx.exe", {"/restore"});
+  // Its side actions are lost with it: the desktop may not be as it was.
+  EXPECT_EQ(restore.Wait(30s), 1);
+  EXPECT_TRUE(fs::exists(dataFolder / "HideJournal.dat.damaged"));
+  EXPECT_FALSE(fs::exists(Journal()));
+  // Set aside, it is not read again: the next run has nothing left to fail on.
+  Program again = StartWindowsProgram("dpx.exe", {"/restore"});
+  EXPECT_EQ(again.Wait(30s), 0);
+}
+
+TEST_F(RecoveryE2e, RestoreCommandBesideAnInstanceThatDoesNotAnswerFailsAndTouchesNothing) {
+  WindowsProgram helper(kHelper, {"--window", "Key target", "--window", "Canary"});
+  const std::string canary = helper.Windows(2).at("Canary");
+  WindowsProgram dpx("dpx.exe", {"/Q"});
+  HideWith(VisibleXWindows("Key target").at(0), [] { return !XWindowShown("Canary"); });
+  const std::vector<pid_t> running = ProcessesRunning(DpxPath());
+  ASSERT_EQ(running.size(), 1u);
+  // Stopped, it still holds the instance mutex and its windows, and answers nothing.
+  ASSERT_EQ(::kill(running.front(), SIGSTOP), 0);
+
+  Program restore = StartWindowsProgram("dpx.exe", {"/restore"});
+  EXPECT_EQ(restore.Wait(30s), 2);
+  // No second recovery ran beside the live instance.
+  EXPECT_TRUE(SeenFromOutside(canary).starts_with("visible=0"));
+  EXPECT_NE(Probe({canary}).find("mark="), std::string::npos);
+  EXPECT_TRUE(fs::exists(Journal()));
+
+  // Going on, the instance still owns its hide and ends it itself.
+  ::kill(running.front(), SIGCONT);
+  Program later = StartWindowsProgram("dpx.exe", {"/restore"});
+  EXPECT_EQ(later.Wait(30s), 0);
+  EXPECT_TRUE(WaitUntil([] { return XWindowShown("Canary"); }, 5s));
+  EXPECT_FALSE(fs::exists(Journal()));
 }
 
 TEST_F(RecoveryE2e, TheLogoffQuestionIsAnsweredWithTheDesktopBack) {

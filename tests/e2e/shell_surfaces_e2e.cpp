@@ -221,7 +221,7 @@ TEST_F(ShellE2e, TheActiveWindowHasTheForegroundAgainAfterTheRestore) {
       WaitUntil([&] { return Probe({"foreground"}) == "foreground " + wasActive + "\r\n"; }));
 }
 
-TEST_F(ShellE2e, BringToTopProgramThatIsNotRunningIsStartedAtTheHide) {
+TEST_F(ShellE2e, BringToTopProgramThatIsNotRunningIsStartedAtTheHideAndGetsTheForeground) {
   const fs::path tools = fs::path(CurrentSession().winePrefix) / "drive_c" / "DpxTools";
   fs::create_directories(tools);
   fs::copy_file(fs::path(CurrentSession().windowsBuild) / kHelper, tools / "started.exe",
@@ -237,6 +237,10 @@ TEST_F(ShellE2e, BringToTopProgramThatIsNotRunningIsStartedAtTheHide) {
   // Started with no arguments, the helper names its working folder in its title.
   const std::string title = "started in C:\\DpxTools";
   EXPECT_TRUE(WaitUntil([&] { return XWindowShown(title); }));
+  // What the user types next goes to it.
+  EXPECT_TRUE(WaitUntil(
+      [&] { return Probe({"foreground-title"}) == "foreground-title " + title + "\r\n"; }, 10s))
+      << Probe({"foreground-title"});
   ASSERT_TRUE(Restore(keyTarget));
   // The shell started it apart from every process the test started.
   EndProcessesRunning("C:\\DpxTools\\started.exe");

@@ -51,8 +51,10 @@ bool SimulatedShell::Terminate(ProcessId process) {
   return true;
 }
 
-void SimulatedShell::Open(const std::wstring& path, const std::wstring& workingFolder) {
+void SimulatedShell::Open(const std::wstring& path, const std::wstring& workingFolder,
+                          WindowShown firstWindowShown) {
   log_.push_back(L"Open " + path + L"|" + workingFolder);
+  startedWindowShown = std::move(firstWindowShown);
 }
 
 void SimulatedShell::HideTray(std::int32_t value, const char* accessCode) {

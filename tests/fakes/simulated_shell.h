@@ -45,7 +45,10 @@ class SimulatedShell final : public WindowSearch,
   // ProcessControl: a terminated process loses its top-level windows.
   ProcessId OwnProcess() override { return ownProcess; }
   bool Terminate(ProcessId process) override;
-  void Open(const std::wstring& path, const std::wstring& workingFolder) override;
+  void Open(const std::wstring& path, const std::wstring& workingFolder,
+            WindowShown firstWindowShown) override;
+  // What the last Open runs when its program's window shows.
+  WindowShown startedWindowShown;
   // TrayLibrary
   void HideTray(std::int32_t value, const char* accessCode) override;
   void RestoreTray() override;

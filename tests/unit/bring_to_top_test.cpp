@@ -112,6 +112,36 @@ TEST_F(BringToTopTest, ProgramInADrivesRootStartsInTheRootFolder) {
   EXPECT_EQ(shell.log(), (std::vector<std::wstring>{L"Open C:\\tool.exe|C:\\"}));
 }
 
+TEST_F(BringToTopTest, AStartedProgramsWindowGetsTheForegroundOnlyWhileStillHidden) {
+  bringToTopList = {ListEntry(text, L"Editor", L"C:\\Tools\\Editor.exe", false)};
+  for (const bool restoredFirst : {false, true}) {
+    SCOPED_TRACE(restoredFirst ? "restored before it showed" : "shown in hide mode");
+    HideThenBringToTop();
+    ASSERT_TRUE(shell.startedWindowShown);
+    if (restoredFirst) {
+      hideMode.RestoreHiddenWindows();
+      hideMode.End();
+    }
+    shell.ClearLog();
+    // Of the new process: neither its title nor its path matches the entry.
+    desktop.AddProcess(400, {L"\\Device\\HarddiskVolume1\\Temp\\splash.exe", L"", true});
+    const WindowHandle started = AddWindow(restoredFirst ? L"Late" : L"Early", 400);
+
+    shell.startedWindowShown(started);
+
+    if (restoredFirst) {
+      EXPECT_TRUE(shell.log().empty());
+    } else {
+      EXPECT_EQ(shell.log(),
+                (std::vector<std::wstring>{L"SetForegroundLockTimeout 0",
+                                           L"SetForegroundWindow " + std::to_wstring(started)}));
+      EXPECT_EQ(shell.foreground, started);
+      hideMode.RestoreHiddenWindows();
+      hideMode.End();
+    }
+  }
+}
+
 TEST_F(BringToTopTest, EntryWithoutPathAndNoMatchStartsNothing) {
   AddWindow(L"Editor", 200);
   bringToTopList = {ListEntry(text, L"Not there", L"", false)};

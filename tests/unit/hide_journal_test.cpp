@@ -158,5 +158,28 @@ TEST_F(HideJournalFileTest, SetsADamagedJournalAsideInsteadOfTrustingIt) {
   EXPECT_FALSE(file.Load().damaged);
 }
 
+TEST_F(HideJournalFileTest, AJournalOverTheSizeCapIsSetAsideUnreadEvenWhenValid) {
+  // Windows with paths as long as the format allows, enough of them to pass the cap together.
+  const std::wstring path = L"C:\\" + std::wstring(32000, L'p') + L".exe";
+  HideJournal huge;
+  for (std::uint32_t i = 1; i <= 600; ++i) huge.windows.push_back({i, 0x100, path});
+  const std::string text = FormatHideJournal(huge);
+  ASSERT_GT(text.size(), kMaxJournalBytes);
+  ASSERT_TRUE(ParseHideJournal(text));
+  Write(text);
+
+  const auto loaded = file.Load();
+
+  EXPECT_TRUE(loaded.damaged);
+  EXPECT_FALSE(loaded.journal);
+  EXPECT_FALSE(std::filesystem::exists(Path()));
+  EXPECT_EQ(std::filesystem::file_size(Path().string() + ".damaged"), text.size());
+  // A journal of a real hide's size is read as before.
+  HideJournal small;
+  small.windows.push_back({1, 0x100, path});
+  Write(FormatHideJournal(small));
+  EXPECT_TRUE(file.Load().journal);
+}
+
 }  // namespace
 }  // namespace dpx

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -31,7 +32,9 @@ class RecordingRecoverySteps final : public RecoverySteps {
   bool wallpaperFails = false;
   void PutBackVolume(const VolumeState& v) override {
     calls.push_back(L"volume " + std::to_wstring(v.volume));
+    if (afterLastStep) afterLastStep();
   }
+  std::function<void()> afterLastStep;
   std::vector<std::wstring> calls;
 };
 
@@ -131,6 +134,7 @@ TEST_F(HideRecoveryTest, RecoveryPutsBackSideActionsThenWindowsLastCapturedFirst
   const RecoveryResult result = Recover();
 
   EXPECT_TRUE(result.journalFound);
+  EXPECT_TRUE(result.Complete());
   EXPECT_EQ(result.windowsShown, 3u);
   EXPECT_EQ(steps.calls, (std::vector<std::wstring>{L"surfaces 010", L"display 1024",
                                                     L"wallpaper C:\\sea.bmp", L"volume 1000"}));
@@ -150,7 +154,10 @@ TEST_F(HideRecoveryTest, AFailingSideActionKeepsNeitherTheOthersNorTheWindowsFro
   HideThenDie();
   steps.wallpaperFails = true;
 
-  EXPECT_EQ(Recover().windowsShown, 1u);
+  const RecoveryResult result = Recover();
+  EXPECT_EQ(result.windowsShown, 1u);
+  EXPECT_EQ(result.sideActionsFailed, 1u);
+  EXPECT_FALSE(result.Complete());
   EXPECT_EQ(steps.calls.back(), L"volume 1000");
   EXPECT_TRUE(desktop.IsVisible(a));
   EXPECT_FALSE(JournalExists());
@@ -180,6 +187,34 @@ TEST_F(HideRecoveryTest, LeavesAloneWindowsThatAreNoLongerTheOnesItHid) {
   EXPECT_FALSE(marks.MarkedExStyle(shownMeanwhile));  // nothing left to undo
 }
 
+TEST_F(HideRecoveryTest, AJournalThatCannotBeDeletedIsSetAsideOrReportedAsLeft) {
+  const std::filesystem::path replayed = journalPath.string() + ".replayed";
+  for (const bool renameFails : {false, true}) {
+    SCOPED_TRACE(renameFails ? "nor renamed" : "renamed instead");
+    std::filesystem::remove_all(journalPath);
+    std::filesystem::remove_all(replayed);
+    const WindowHandle a = Add(L"A", 0x40000);
+    HideThenDie();
+    // Read already, the journal's name now holds what no delete of a file removes; a rename
+    // fails onto a folder that is not empty.
+    steps.afterLastStep = [&] {
+      std::filesystem::remove(journalPath);
+      std::filesystem::create_directories(journalPath / "held");
+      if (renameFails) std::filesystem::create_directories(replayed / "held");
+    };
+
+    const RecoveryResult result = Recover();
+
+    EXPECT_TRUE(desktop.IsVisible(a));
+    EXPECT_EQ(result.sideActionsFailed, 0u);
+    EXPECT_EQ(result.journalLeft, renameFails);
+    EXPECT_EQ(result.Complete(), !renameFails);
+    // Either way nothing is left where the next start would replay it as new, or it is told.
+    EXPECT_EQ(std::filesystem::exists(journalPath), renameFails);
+    EXPECT_TRUE(std::filesystem::exists(replayed / "held"));
+  }
+}
+
 TEST_F(HideRecoveryTest, WithoutAJournalTheMarksAloneFindDpxsWindows) {
   const WindowHandle top = Add(L"Top", 0x40000);
   const WindowHandle bottom = Add(L"Bottom", 0x8);
@@ -199,6 +234,8 @@ TEST_F(HideRecoveryTest, WithoutAJournalTheMarksAloneFindDpxsWindows) {
 
     EXPECT_FALSE(result.journalFound);
     EXPECT_EQ(result.journalDamaged, damaged);
+    // A lost journal leaves nothing known undone; a damaged one loses its side actions.
+    EXPECT_EQ(result.Complete(), !damaged);
     EXPECT_TRUE(steps.calls.empty());  // side states are only in the journal
     EXPECT_EQ(ShowCalls(), (std::vector<std::wstring>{ShowCall(bottom), ShowCall(top)}));
     EXPECT_EQ(desktop.ExStyle(top), 0x40000u);

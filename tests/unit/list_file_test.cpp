@@ -49,6 +49,16 @@ class ListFileTest : public ::testing::Test {
   fs::path file;
 };
 
+// The read's limit, at a chunk's edge: exactly the limit is read whole, one byte more is refused.
+TEST_F(ListFileTest, ReadWholeFileReadsUpToItsLimitAndRefusesMore) {
+  constexpr std::size_t limit = 64 * 1024;
+  WriteBytes(std::vector<unsigned char>(limit, 0x41));
+  EXPECT_EQ(ReadWholeFile(file.wstring(), limit).size(), limit);
+  WriteBytes(std::vector<unsigned char>(limit + 1, 0x41));
+  EXPECT_THROW(ReadWholeFile(file.wstring(), limit), IoError);
+  EXPECT_EQ(ReadWholeFile(file.wstring()).size(), limit + 1);
+}
+
 TEST_F(ListFileTest, MissingFileLoadsNothing) {
   EXPECT_TRUE(LoadListFile(file.wstring()).empty());
 }

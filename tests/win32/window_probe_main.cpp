@@ -4,7 +4,8 @@
 // so a test never judges a hide by the word of the process that did it. An argument
 // "class:NAME" stands for the first top-level window of that class on the probe's desktop; its
 // line starts with "class:NAME HWND" (HWND 0 and "gone" when there is none). The argument
-// "foreground" prints "foreground HWND" for the window that has the foreground (0 for none).
+// "foreground" prints "foreground HWND" for the window that has the foreground (0 for none);
+// "foreground-title" prints "foreground-title TITLE" for it (an empty title for none).
 // "texts:TITLE" prints "text: T" for the text of each child of the top-level window of that
 // title (what a message box says), or "texts: none" when there is no such window.
 // "shell-restarted" shows the taskbar and broadcasts "TaskbarCreated", as a new shell would.
@@ -129,6 +130,12 @@ int wmain(int argc, wchar_t** argv) {
     if (std::wcscmp(argv[i], L"foreground") == 0) {
       std::wprintf(L"foreground %llx\n", static_cast<unsigned long long>(
                                              reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
+      continue;
+    }
+    if (std::wcscmp(argv[i], L"foreground-title") == 0) {
+      wchar_t title[256] = L"";
+      if (HWND foreground = GetForegroundWindow()) GetWindowTextW(foreground, title, 256);
+      std::wprintf(L"foreground-title %ls\n", title);
       continue;
     }
     if (std::wcsncmp(argv[i], L"texts:", 6) == 0) {

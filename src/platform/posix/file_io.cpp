@@ -43,20 +43,23 @@ bool FileExists(const std::wstring& path) {
   return ::access(Utf8(path).c_str(), F_OK) == 0;
 }
 
-std::vector<unsigned char> ReadWholeFile(const std::wstring& path) {
+std::vector<unsigned char> ReadWholeFile(const std::wstring& path, std::size_t limit) {
   const std::string name = Utf8(path);
   FILE* file = std::fopen(name.c_str(), "rb");
   if (!file) Fail("Cannot open", name);
   std::vector<unsigned char> bytes;
   unsigned char chunk[64 * 1024];
   std::size_t read = 0;
-  while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+  while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
     bytes.insert(bytes.end(), chunk, chunk + read);
+    if (bytes.size() > limit) break;
+  }
   const bool failed = std::ferror(file) != 0;
   const int savedErrno = errno;
   std::fclose(file);
   errno = savedErrno;
   if (failed) Fail("Cannot read", name);
+  if (bytes.size() > limit) throw IoError("Too large to read: " + name);
   return bytes;
 }
 

@@ -19,7 +19,7 @@ bool FileExists(const std::wstring& path) {
   return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<unsigned char> ReadWholeFile(const std::wstring& path) {
+std::vector<unsigned char> ReadWholeFile(const std::wstring& path, std::size_t limit) {
   win32::UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) Fail(L"Cannot open", path);
@@ -30,6 +30,7 @@ std::vector<unsigned char> ReadWholeFile(const std::wstring& path) {
     if (!::ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr)) Fail(L"Cannot read", path);
     if (read == 0) break;
     bytes.insert(bytes.end(), chunk, chunk + read);
+    if (bytes.size() > limit) throw IoError(win32::Narrow(L"Too large to read: " + path));
   }
   return bytes;
 }

@@ -77,6 +77,15 @@ inline void CloseDesktopHandle(HDESK desktop) {
 // A desktop opened with OpenDesktopW.
 using UniqueDesktop = UniqueResource<HDESK, CloseDesktopHandle, NullDesktop>;
 
+inline HWND NullWindow() {
+  return nullptr;
+}
+inline void DestroyOwnedWindow(HWND window) {
+  ::DestroyWindow(window);
+}
+// A window DPX created and destroys itself.
+using UniqueWindow = UniqueResource<HWND, DestroyOwnedWindow, NullWindow>;
+
 inline BCRYPT_ALG_HANDLE NullAlgorithmProvider() {
   return nullptr;
 }

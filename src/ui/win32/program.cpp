@@ -53,17 +53,35 @@ Program::Program()
   hideMode_.SetTrail(&trail_);
 }
 
-void Program::RecoverLeftHide() {
+bool Program::RecoverLeftHide() {
   // No dialog can be shown yet; a failing side action must not stop the start.
   try {
-    recovery_.Recover();
+    return recovery_.Recover().Complete();
   } catch (const std::exception&) {
+    return false;
   }
 }
 
 int Program::RecoverOnly() {
-  RecoverLeftHide();
-  return 0;
+  return RecoverLeftHide() ? 0 : kRecoveryFailedExitCode;
+}
+
+// Answers before the failure is reported: the asker must not wait out its bound behind the
+// message box. A request kept behind a running pass is not done yet; the asker asks again.
+void Program::RestoreForAnotherStart(const std::function<void(RestoreOutcome)>& answer) {
+  std::exception_ptr error;
+  try {
+    RestoreIfHidden();
+  } catch (...) {
+    error = std::current_exception();
+  }
+  if (error)
+    answer(RestoreOutcome::kFailed);
+  else if (requests_.PassRunning())
+    answer(RestoreOutcome::kAfterPass);
+  else
+    answer(hideMode_.Active() ? RestoreOutcome::kFailed : RestoreOutcome::kRestored);
+  if (error) RunReportingErrors(ui_, [&] { std::rethrow_exception(error); });
 }
 
 void Program::DescribeSideActions(HideJournal& journal) const {

@@ -91,8 +91,11 @@ class Program final : private TriggerActions, private ShortcutsPage {
   void ShowShortcutsPageAndFocus(int id) override;
   bool CornerButtonClicked(CornerTrigger trigger, bool nowDown);
   void End();
-  // Before anything else touches the desktop: undoes a hide that an ended run left behind.
-  void RecoverLeftHide();
+  // Before anything else touches the desktop: undoes a hide that an ended run left behind. False
+  // when something of it may still be hidden or changed.
+  bool RecoverLeftHide();
+  // "dpx.exe /restore" started while this instance runs.
+  void RestoreForAnotherStart(const std::function<void(RestoreOutcome)>& answer);
   void DescribeSideActions(HideJournal& journal) const;
   void RestoreIfHidden() { requests_.Restore(); }
 
@@ -178,7 +181,10 @@ class Program final : private TriggerActions, private ShortcutsPage {
   ProgramRecoverySteps recoverySteps_{shellSurfaces_, sound_, display_, wallpaperAction_};
   HideRecovery recovery_{windows_, processes_, marks_, journalFile_, recoverySteps_};
   SessionEventsWindow sessionEvents_{
-      {.restoreRequested = [this] { RunReportingErrors(ui_, [this] { RestoreIfHidden(); }); },
+      {.restoreRequested =
+           [this](const std::function<void(RestoreOutcome)>& answer) {
+             RestoreForAnotherStart(answer);
+           },
        .shellRestarted =
            [this] {
              RunReportingErrors(ui_, [this] {

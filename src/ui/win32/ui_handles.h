@@ -8,15 +8,6 @@
 
 namespace dpx::win32 {
 
-inline HWND NullWindow() {
-  return nullptr;
-}
-inline void DestroyOwnedWindow(HWND window) {
-  ::DestroyWindow(window);
-}
-// A window DPX created and destroys itself.
-using UniqueWindow = UniqueResource<HWND, DestroyOwnedWindow, NullWindow>;
-
 inline HICON NullIcon() {
   return nullptr;
 }
