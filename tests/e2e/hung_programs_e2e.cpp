@@ -69,6 +69,16 @@ class HungProgramsE2e : public ::testing::Test {
     return PressAndWait("ctrl+grave", targetWindow, done, patience);
   }
 
+  // What the helpers whose windows are titled "PREFIX ..." have printed.
+  std::string OutputOf(const std::string& prefix) {
+    std::string all;
+    for (WindowsProgram& helper : programs) {
+      const std::string output = helper.program().Output();
+      if (output.find(" " + prefix + " ") != std::string::npos) all += output;
+    }
+    return all;
+  }
+
   std::list<WindowsProgram> programs;
   std::optional<Program> dpx;
   std::string targetWindow;
@@ -76,7 +86,7 @@ class HungProgramsE2e : public ::testing::Test {
 
 TEST_F(HungProgramsE2e, ProgramThatStartsToHangHalfWayThroughTheHideDoesNotHoldItUp) {
   // It answers DPX's first calls, then sleeps 30 s inside the hide of its first window.
-  Open("Hangs", 1, 2, {"--hang-on-hide", "30000"});
+  Open("Hangs", 1, 2, {"--hang-on-hide", "30000", "--report-shows", "1"});
   Open("Other", 5, 10);
   StartDpx();
 
@@ -84,8 +94,17 @@ TEST_F(HungProgramsE2e, ProgramThatStartsToHangHalfWayThroughTheHideDoesNotHoldI
   // three presses' patience.
   ASSERT_TRUE(Toggle([] { return MappedWindows("Other") == 0; }, 8s));
   ASSERT_TRUE(Toggle([] { return MappedWindows("Other") == 50; }, 8s));
-  // The hung program's windows end shown too: its restore waited behind its hide.
-  EXPECT_TRUE(WaitUntil([] { return MappedWindows("Hangs") == 2; }, 45s));
+  // The hung program's windows end shown too: its restore waited behind its hide. While it hangs
+  // inside the first hide both windows are still mapped, so wait for its reports that it carried
+  // out the two hides and the two shows queued for it, then for X.
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const std::string reports = OutputOf("Hangs");
+        return Occurrences(reports, "[hidden]") == 2 && Occurrences(reports, "[shown]") == 2 &&
+               MappedWindows("Hangs") == 2;
+      },
+      45s))
+      << OutputOf("Hangs");
   // And the next press takes every window again, the hung program's now answering ones too.
   EXPECT_TRUE(Toggle([] { return MappedWindows("Other") == 0 && MappedWindows("Hangs") == 0; }));
   EXPECT_TRUE(Toggle([] { return MappedWindows("Other") == 50 && MappedWindows("Hangs") == 2; }));

@@ -23,13 +23,6 @@ using namespace std::chrono_literals;
 
 constexpr char kKeyTarget[] = "Key target";
 
-std::size_t Occurrences(const std::string& text, const std::string& part) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-    ++count;
-  return count;
-}
-
 class PanicPathE2e : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -53,6 +53,14 @@ inline void EndProcessesRunning(const std::string& windowsExe) {
   for (const pid_t pid : ProcessesRunning(windowsExe)) ::kill(pid, SIGKILL);
 }
 
+// How often `part` stands in `text`.
+inline std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++count;
+  return count;
+}
+
 inline std::size_t LineCount(const std::string& text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
